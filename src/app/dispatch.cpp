@@ -1,0 +1,5 @@
+#include "app/dispatch.h"
+
+void updateFrame()
+{
+}

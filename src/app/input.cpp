@@ -1,0 +1,62 @@
+#include "app/input.h"
+
+#include "state/shell.h"
+
+namespace {
+
+void sampleClock()
+{
+    prevPerfCounter = perfCounter;
+    perfCounter = SDL_GetPerformanceCounter();
+    uint64_t elapsed = (perfCounter - prevPerfCounter) * 1000;
+    DeltaTime = static_cast<double>(elapsed) / static_cast<double>(SDL_GetPerformanceFrequency()) / 10.0;
+}
+
+void toggleFullscreen()
+{
+    fullscreen = !fullscreen;
+    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+}
+
+// One event of the pass; returns true when it was a button release.
+bool handleEvent(const SDL_Event& event, const Uint8* keys)
+{
+    bool released = false;
+    if (event.type == SDL_QUIT) running = false;
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) escapeDown = true;
+    if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE) {
+        escapeDown = false;
+        escapeLatch = false;
+    }
+    // Checked for every event handled, so a held F11 flips once per event.
+    if (keys[SDL_SCANCODE_F11]) toggleFullscreen();
+    if (event.type == SDL_MOUSEBUTTONUP) {
+        mouseReleased = true;
+        released = true;
+        if (event.button.button == SDL_BUTTON_LEFT) mouseDown = false;
+    }
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
+        mousePressed = true;
+        mouseDown = true;
+    }
+    return released;
+}
+
+}  // namespace
+
+void sampleInput()
+{
+    sampleClock();
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    prevMouseY = mouseY;
+    SDL_GetMouseState(&mouseX, &mouseY);
+    mousePressed = false;
+    if (escapeDown) escapeLatch = true;
+    bool releasedThisFrame = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (handleEvent(event, keys)) releasedThisFrame = true;
+    }
+    if (!escapeLatch && escapeDown && scene >= 0 && !gameOver) paused = !paused;
+    if (!releasedThisFrame) mouseReleased = false;
+}

@@ -1,0 +1,6 @@
+#include "app/app.h"
+
+int main(int, char**)
+{
+    return runGame();
+}

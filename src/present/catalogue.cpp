@@ -1,0 +1,172 @@
+#include "present/catalogue.h"
+
+#include <SDL_image.h>
+
+#include "state/shell.h"
+
+namespace {
+
+struct Entry {
+    SDL_Texture* texture;
+    SDL_Surface* surface;
+};
+
+// A missing or broken file gives a null surface and so a null texture; both
+// are kept so that no later index moves.
+Entry loadEntry(const std::string& file)
+{
+    SDL_Surface* surface = IMG_Load(file.c_str());
+    SDL_Texture* texture = surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr;
+    return {texture, surface};
+}
+
+void append(TextureList& textures, SurfaceList& surfaces, const std::string& file)
+{
+    Entry entry = loadEntry(file);
+    textures.push_back(entry.texture);
+    surfaces.push_back(entry.surface);
+}
+
+void loadSingle(SDL_Texture*& texture, SDL_Surface*& surface, const std::string& file)
+{
+    Entry entry = loadEntry(file);
+    texture = entry.texture;
+    surface = entry.surface;
+}
+
+// Decodes the files of one set first, then makes the textures in slot order.
+void appendSet(std::vector<TextureList>& sets, std::vector<SurfaceList>& surfaceSets,
+               const std::vector<std::string>& files)
+{
+    SurfaceList surfaces;
+    for (const std::string& file : files) surfaces.push_back(IMG_Load(file.c_str()));
+    surfaceSets.push_back(surfaces);
+    TextureList textures;
+    for (SDL_Surface* surface : surfaces) {
+        textures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+    }
+    sets.push_back(textures);
+}
+
+void appendButtonSet(const std::vector<std::string>& files)
+{
+    appendSet(buttonImageSets, buttonImageSetSurfaces, files);
+}
+
+void loadButtonSets()
+{
+    appendButtonSet({"Images/ArrowLeft.png", "Images/ArrowLeftHover.png", "Images/ArrowLeftOff.png"});
+    appendButtonSet({"Images/ArrowRight.png", "Images/ArrowRightHover.png", "Images/ArrowRightOff.png"});
+    appendButtonSet({"Images/OrderUp.png", "Images/OrderUpHover.png"});
+    for (int n = 1; n <= 5; ++n) {
+        std::string normal = numberedImage("SceneButton", n, ".png");
+        appendButtonSet({normal, normal, numberedImage("SceneButton", n, "Off.png")});
+    }
+    for (const char* name : {"Play", "Credits", "Quit", "Back"}) {
+        std::string normal = std::string("Images/") + name + "Button.png";
+        appendButtonSet({normal, std::string("Images/") + name + "ButtonHover.png", normal});
+    }
+    appendButtonSet({"Images/TutorialButton.png", "Images/TutorialButtonHover.png",
+                     "Images/TutorialButtonOff.png"});
+    appendButtonSet({"Images/MenuButton.png", "Images/MenuButtonHover.png", "Images/MenuButton.png"});
+}
+
+void releaseList(TextureList& textures, SurfaceList& surfaces)
+{
+    for (SDL_Texture* texture : textures) SDL_DestroyTexture(texture);
+    for (SDL_Surface* surface : surfaces) SDL_FreeSurface(surface);
+    textures.clear();
+    surfaces.clear();
+}
+
+void releaseSets(std::vector<TextureList>& sets, std::vector<SurfaceList>& surfaceSets)
+{
+    for (TextureList& set : sets) {
+        for (SDL_Texture* texture : set) SDL_DestroyTexture(texture);
+    }
+    for (SurfaceList& set : surfaceSets) {
+        for (SDL_Surface* surface : set) SDL_FreeSurface(surface);
+    }
+    sets.clear();
+    surfaceSets.clear();
+}
+
+void releaseSingle(SDL_Texture*& texture, SDL_Surface*& surface)
+{
+    SDL_DestroyTexture(texture);
+    SDL_FreeSurface(surface);
+    texture = nullptr;
+    surface = nullptr;
+}
+
+}  // namespace
+
+std::string numberedImage(const std::string& prefix, int number, const std::string& suffix)
+{
+    return "Images/" + prefix + std::to_string(number) + suffix;
+}
+
+void loadBackgrounds()
+{
+    for (int n = 1; n <= 5; ++n) {
+        append(backgroundTextures, backgroundSurfaces, numberedImage("SceneBackground", n, ".png"));
+    }
+    append(backgroundTextures, backgroundSurfaces, "Images/SceneBackground3v2.png");
+    append(backgroundTextures, backgroundSurfaces, "Images/MainMenuBackground.png");
+    append(backgroundTextures, backgroundSurfaces, "Images/gameOverBackground.png");
+}
+
+void loadTextures()
+{
+    loadButtonSets();
+    loadSingle(treeTexture, treeSurface, "Images/Tree.png");
+    loadSingle(orderSheetTexture, orderSheetSurface, "Images/OrderSheet.png");
+    loadSingle(logoTexture, logoSurface, "Images/Logo.png");
+    loadSingle(gameBorderTexture, gameBorderSurface, "Images/GameBorder.png");
+    loadSingle(cursorTexture, cursorSurface, "Images/Cursor.png");
+    append(stationIconTextures, stationIconSurfaces, "Images/BasketIcon.png");
+    append(stationIconTextures, stationIconSurfaces, "Images/BucketIcon.png");
+    loadSingle(cashSymbolTexture, cashSymbolSurface, "Images/CashSymbol.png");
+    loadSingle(pauseTexture, pauseSurface, "Images/Pause.png");
+    for (int k = 1; k <= 6; ++k) {
+        appendSet(customerSprites, customerSpriteSurfaces,
+                  {numberedImage("Customer", k, "Front.png"), numberedImage("Customer", k, "Back.png")});
+    }
+    append(thoughtBubbleTextures, thoughtBubbleSurfaces, "Images/ThoughtBubbleAngry.png");
+    append(thoughtBubbleTextures, thoughtBubbleSurfaces, "Images/ThoughtBubbleHappy.png");
+    loadSingle(creditsTexture, creditsSurface, "Images/Credits.png");
+    loadSingle(textBoxTexture, textBoxSurface, "Images/TextBox.png");
+    loadSingle(textBoxFilterTexture, textBoxFilterSurface, "Images/TextBoxFilter.png");
+    loadSingle(cowTexture, cowSurface, "Images/Cow1.png");
+    loadSingle(bucketTexture, bucketSurface, "Images/Bucket1.png");
+    loadSingle(coneTexture, coneSurface, "Images/Cone1.png");
+    loadSingle(scoopTexture, scoopSurface, "Images/Scoop1.png");
+    for (int n = 1; n <= 5; ++n) {
+        append(happinessFaceTextures, happinessFaceSurfaces, numberedImage("HappinessFace", n, ".png"));
+    }
+}
+
+void releaseTextures()
+{
+    releaseList(backgroundTextures, backgroundSurfaces);
+    releaseList(captionTextures, captionSurfaces);
+    releaseSets(buttonImageSets, buttonImageSetSurfaces);
+    releaseSets(customerSprites, customerSpriteSurfaces);
+    releaseList(thoughtBubbleTextures, thoughtBubbleSurfaces);
+    releaseList(happinessFaceTextures, happinessFaceSurfaces);
+    releaseList(stationIconTextures, stationIconSurfaces);
+    releaseSingle(treeTexture, treeSurface);
+    releaseSingle(orderSheetTexture, orderSheetSurface);
+    releaseSingle(logoTexture, logoSurface);
+    releaseSingle(gameBorderTexture, gameBorderSurface);
+    releaseSingle(cursorTexture, cursorSurface);
+    releaseSingle(cashSymbolTexture, cashSymbolSurface);
+    releaseSingle(pauseTexture, pauseSurface);
+    releaseSingle(creditsTexture, creditsSurface);
+    releaseSingle(textBoxTexture, textBoxSurface);
+    releaseSingle(textBoxFilterTexture, textBoxFilterSurface);
+    releaseSingle(cowTexture, cowSurface);
+    releaseSingle(bucketTexture, bucketSurface);
+    releaseSingle(coneTexture, coneSurface);
+    releaseSingle(scoopTexture, scoopSurface);
+}

@@ -1,0 +1,4 @@
+// The frame compositor: paints one whole frame and presents it.
+#pragma once
+
+void drawFrame();

@@ -1,0 +1,5 @@
+#include "present/tutorial.h"
+
+void renderCaptions()
+{
+}

@@ -1,0 +1,4 @@
+// Caption text and the tutorial pages.
+#pragma once
+
+void renderCaptions();

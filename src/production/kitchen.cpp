@@ -1,0 +1,5 @@
+#include "production/kitchen.h"
+
+void setUpKitchen()
+{
+}

@@ -1,0 +1,4 @@
+// Builds every fixed object of the production and finishing stations once.
+#pragma once
+
+void setUpKitchen();

@@ -1,0 +1,4 @@
+// The end of a shift and the best-score file.
+#pragma once
+
+void loadScore();

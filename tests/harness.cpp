@@ -1,0 +1,93 @@
+#include "harness.h"
+
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <unistd.h>
+
+#include <ostream>
+
+#include "present/catalogue.h"
+#include "present/pictures.h"
+#include "state/present.h"
+#include "state/shell.h"
+#include "state/truck.h"
+
+std::ostream& operator<<(std::ostream& out, const Rgba& c)
+{
+    return out << "rgba(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ", " << int(c.a) << ")";
+}
+
+void resetGame()
+{
+    releaseTextures();
+    releasePictures();
+    TTF_CloseFont(fontLarge);
+    TTF_CloseFont(fontSmall);
+    resetShellState();
+    resetPresentState();
+    resetTruckState();
+}
+
+void GameTest::SetUp()
+{
+    startFolder = std::filesystem::current_path();
+    resetGame();
+    target = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(target, nullptr);
+    renderer = SDL_CreateSoftwareRenderer(target);
+    ASSERT_NE(renderer, nullptr);
+    if (!TTF_WasInit()) TTF_Init();
+    srand(1);
+}
+
+void GameTest::TearDown()
+{
+    resetGame();  // frees the catalogue while the renderer still exists
+    SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+    SDL_FreeSurface(target);
+    std::filesystem::current_path(startFolder);
+    if (!tempFolder.empty()) std::filesystem::remove_all(tempFolder);
+}
+
+void GameTest::useEmptyFolder()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    tempFolder = std::filesystem::temp_directory_path() /
+                 ("mervanta-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                  std::to_string(getpid()));
+    std::filesystem::remove_all(tempFolder);
+    std::filesystem::create_directories(tempFolder / "Images");
+    std::filesystem::current_path(tempFolder);
+}
+
+void GameTest::useGameFolder()
+{
+    std::filesystem::current_path(MERVANTA_GAME_DIR);
+}
+
+void GameTest::writePicture(const std::string& name, int w, int h, Rgba colour)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_FillRect(surface, nullptr, SDL_MapRGBA(surface->format, colour.r, colour.g, colour.b, colour.a));
+    std::string file = "Images/" + name;
+    ASSERT_EQ(IMG_SavePNG(surface, file.c_str()), 0) << file;
+    SDL_FreeSurface(surface);
+}
+
+Rgba GameTest::pixel(int x, int y)
+{
+    SDL_RenderFlush(renderer);
+    const uint8_t* row = static_cast<const uint8_t*>(target->pixels) + y * target->pitch;
+    uint32_t value = reinterpret_cast<const uint32_t*>(row)[x];
+    Rgba c{};
+    SDL_GetRGBA(value, target->format, &c.r, &c.g, &c.b, &c.a);
+    return c;
+}
+
+void GameTest::clearTo(Rgba colour)
+{
+    SDL_SetRenderDrawColor(renderer, colour.r, colour.g, colour.b, colour.a);
+    SDL_RenderClear(renderer);
+}

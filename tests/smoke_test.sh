@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts the built game in a real window under Xvfb, checks that the window
+# titled "Mervanta" opens, asks it to quit with SIGTERM and expects status 0.
+set -u
+game=$1
+folder=$2
+work=$(mktemp -d)
+trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+
+display=""
+for n in $(seq 90 140); do
+  if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
+done
+[[ -n "$display" ]] || { echo "no free X display"; exit 1; }
+Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xwininfo -root > /dev/null 2>&1 && break; sleep 0.1; done
+
+# Play in a copy of the runtime folder so the test never touches a real score file.
+mkdir -p "$work/run"
+[[ -d "$folder/Images" ]] && cp -r "$folder/Images" "$work/run/"
+[[ -f "$folder/COMIC.ttf" ]] && cp "$folder/COMIC.ttf" "$work/run/"
+cd "$work/run"
+SDL_AUDIODRIVER=dummy "$game" > "$work/game.out" 2>&1 &
+pid=$!
+
+found=no
+for _ in $(seq 150); do
+  if xwininfo -root -tree 2>/dev/null | grep -q '"Mervanta"'; then found=yes; break; fi
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+sleep 1  # let it run a few frames
+kill -TERM "$pid" 2>/dev/null
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && { echo "game did not quit on SIGTERM"; kill -KILL "$pid"; }
+wait "$pid"
+status=$?
+echo "--- game output"; cat "$work/game.out"
+if [[ $found != yes ]]; then echo "FAIL: no window titled Mervanta"; exit 1; fi
+if [[ $status -ne 0 ]]; then echo "FAIL: exit status $status"; exit 1; fi
+if grep -q "Failed at" "$work/game.out"; then echo "FAIL: a start-up step failed"; exit 1; fi
+echo "PASS: window opened and the game quit with status 0"
