@@ -43,9 +43,9 @@ void GameTest::SetUp()
 
 void GameTest::TearDown()
 {
+    SDL_Renderer* own = renderer;
     resetGame();  // frees the catalogue while the renderer still exists
-    SDL_DestroyRenderer(renderer);
-    renderer = nullptr;
+    SDL_DestroyRenderer(own);
     SDL_FreeSurface(target);
     std::filesystem::current_path(startFolder);
     if (!tempFolder.empty()) std::filesystem::remove_all(tempFolder);
