@@ -1,8 +1,190 @@
 #include "present/compositor.h"
 
+#include <cstdio>
+
+#include "finishing/counter_draw.h"
+#include "present/button.h"
+#include "present/catalogue.h"
+#include "present/pictures.h"
+#include "present/tutorial.h"
+#include "production/cow.h"
+#include "production/fridge.h"
+#include "finishing/trees.h"
 #include "state/shell.h"
+#include "state/truck.h"
+#include "truck/menus.h"
+#include "truck/score.h"
+#include "truck/truck_scene.h"
+
+namespace {
+
+void drawCurrentScene()
+{
+    switch (scene) {
+    case 0: drawTruckScene(); break;
+    case 1: drawCow(); break;
+    case 2: drawFridge(); break;
+    case 3: drawTreeScene(); break;
+    case 4: drawCounter(); break;
+    default: break;
+    }
+}
+
+void drawSceneTabs()
+{
+    for (size_t i = 0; i < sceneTabs.size(); ++i) {
+        sceneTabs[i].enabled = static_cast<int32_t>(i) != scene;
+        drawButton(sceneTabs[i], 0.0);
+    }
+}
+
+// A per-kind picture at the given scale, centred on (cx, cy).
+void drawCentred(const std::string& file, double scale, double cx, double cy)
+{
+    const Picture& pic = picture(file);
+    if (!pic.present) return;
+    drawPicture(pic, static_cast<int>(cx - pic.w * scale * 0.5), static_cast<int>(cy - pic.h * scale * 0.5),
+                static_cast<int>(pic.w * scale), static_cast<int>(pic.h * scale));
+}
+
+void drawOrderedExtras(const Customer& order)
+{
+    for (size_t k = 0; k < order.extras.size(); ++k) {
+        int32_t code = order.extras[k];
+        double cx = 1350.0 + 100.0 * static_cast<double>(k);
+        if (code >= 3) {
+            drawCentred(numberedImage("SyrupBottle", code - 2, ".png"), 0.2, cx, 300.0);
+        } else {
+            drawCentred(numberedImage("Toppings", code + 1, ".png"), 0.6, cx, 300.0);
+        }
+    }
+}
+
+void drawSheetOverlay()
+{
+    if (!textBoxFilterSurface) return;
+    SDL_SetTextureAlphaMod(textBoxFilterTexture, 150);
+    SDL_Rect source{0, 0, static_cast<int>(textBoxFilterSurface->w * 0.3), textBoxFilterSurface->h};
+    for (int t = 0; t < 4; ++t) {
+        SDL_Rect tile{1225 + (t % 2) * 145, 25 + (t / 2) * 275, 175, 275};
+        SDL_RenderCopy(renderer, textBoxFilterTexture, &source, &tile);
+    }
+    SDL_SetTextureAlphaMod(textBoxFilterTexture, 255);
+}
+
+// 0 (25 or less) .. 4 (above 100); every bound is strict.
+int happinessBand()
+{
+    return happiness > 100 ? 4 : happiness > 75 ? 3 : happiness > 50 ? 2 : happiness > 25 ? 1 : 0;
+}
+
+void drawHappinessFace()
+{
+    int band = happinessBand();
+    if (band >= static_cast<int>(happinessFaceTextures.size())) return;
+    SDL_Texture* face = happinessFaceTextures[band];
+    if (band == 4) {
+        drawTexture(face, 1318, 733, 64, 64);
+    } else if (band == 0) {
+        drawTexture(face, 1319, 734, 62, 62);
+    } else {
+        drawTexture(face, 1325, 740, 50, 50);
+    }
+}
+
+void drawHappinessBar()
+{
+    static const Uint8 red[5] = {255, 200, 150, 55, 0};
+    static const Uint8 green[5] = {0, 55, 150, 200, 255};
+    int band = happinessBand();
+    SDL_SetRenderDrawColor(renderer, red[band], green[band], 0, 255);
+    int length = static_cast<int>(happiness);
+    SDL_Rect bar{1375, 755, length > 0 ? length : 0, 15};
+    SDL_RenderFillRect(renderer, &bar);
+}
+
+}  // namespace
+
+std::string moneyText(double amount)
+{
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%f", amount);
+    std::string text = buffer;
+    size_t point = text.find('.');
+    if (point != std::string::npos && text.size() > point + 2) text.resize(point + 3);
+    return text;
+}
+
+void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, int x, int y)
+{
+    if (!font) return;
+    SDL_Surface* surface = TTF_RenderText_Solid(font, text.c_str(), colour);
+    if (!surface) return;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_Rect rect{x, y, surface->w, surface->h};
+    SDL_RenderCopy(renderer, texture, nullptr, &rect);
+    SDL_DestroyTexture(texture);
+    SDL_FreeSurface(surface);
+}
+
+void drawOrderSheet()
+{
+    if (selectedOrder < 0 || selectedOrder >= static_cast<int32_t>(orders.size())) return;
+    const Customer& order = *orders[selectedOrder];
+    drawTexture(orderSheetTexture, 1225, 25, 350, 550);
+    drawCentred(numberedImage("Scoop", order.flavour + 1, ".png"), 0.75, 1400.0, 200.0);
+    drawOrderedExtras(order);
+    drawCentred(numberedImage("Cone", order.cone + 1, ".png"), 0.75, 1400.0, 420.0);
+    if (scene == 4) drawButton(orderUpButton, 0.0);
+    drawSheetOverlay();
+}
+
+void drawStatsBox()
+{
+    drawTexture(textBoxTexture, 1250, 675, 350, 225);
+    drawHappinessFace();
+    drawHappinessBar();
+    drawTexture(cashSymbolTexture, 1350, 810, 20, 30);
+    // The colour's alpha is 255: this SDL_ttf treats alpha 0 as invisible.
+    drawText(fontLarge, moneyText(money), SDL_Color{50, 255, 50, 255}, 1370, 795);
+    drawTexture(textBoxFilterTexture, 1250, 675, 350, 225);
+}
+
+void drawPlayScreen()
+{
+    SDL_SetRenderDrawColor(renderer, 255, 150, 150, 255);
+    SDL_Rect backdrop{0, 0, 1760, 1125};
+    SDL_RenderFillRect(renderer, &backdrop);
+    drawCurrentScene();
+    drawTexture(gameBorderTexture, 0, 0, 1760, 1125);
+    drawSceneTabs();
+    if (!orders.empty()) drawOrderSheet();
+    for (const Button& arrow : orderArrows) drawButton(arrow, 0.0);
+    drawStatsBox();
+    if (scene < 5 && tutorialPending[scene]) drawTutorialPage();
+}
+
+void drawPauseOverlay()
+{
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
+    SDL_Rect veil{0, 0, 1600, 900};
+    SDL_RenderFillRect(renderer, &veil);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    drawTexture(pauseTexture, 550, 250, 500, 200);
+    for (const Button& button : pauseButtons) drawButton(button, 0.0);
+}
 
 void drawFrame()
 {
+    if (scene < 0) {
+        drawMenu();
+    } else if (gameOver) {
+        drawGameOver();
+    } else {
+        drawPlayScreen();
+    }
+    if (paused && scene >= 0) drawPauseOverlay();
+    drawTexture(cursorTexture, mouseX, mouseY, 30, 30);
     SDL_RenderPresent(renderer);
 }

@@ -2,3 +2,5 @@
 #pragma once
 
 void renderCaptions();
+void updateTutorial();
+void drawTutorialPage();

@@ -1,0 +1,5 @@
+// The assembly counter: stock, cones, pours and the serve.
+#pragma once
+
+void stockDeliveries();
+void updateCounter();

@@ -1,0 +1,4 @@
+// Drawing of the assembly counter.
+#pragma once
+
+void drawCounter();

@@ -1,0 +1,6 @@
+// The topping trees and the harvest collector.
+#pragma once
+
+void updateCollector();
+void updateTreeScene();
+void drawTreeScene();

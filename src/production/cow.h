@@ -1,0 +1,6 @@
+// The cow milking station.
+#pragma once
+
+void stepMilkBucket();
+void updateCow();
+void drawCow();

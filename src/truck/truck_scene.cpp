@@ -1,0 +1,93 @@
+#include "truck/truck_scene.h"
+
+#include "present/button.h"
+#include "state/shell.h"
+
+namespace {
+
+bool cursorOver(const Customer& customer)
+{
+    double x = customer.position[0];
+    double y = customer.position[1];
+    return mouseX >= x && mouseX <= x + customer.width && mouseY >= y && mouseY <= y + customer.height;
+}
+
+void takeFrontOrder()
+{
+    if (customerQueue.empty()) return;
+    Customer* front = customerQueue.front();
+    if (!front->atCounter || !mouseReleased || !cursorOver(*front)) return;
+    front->atCounter = false;
+    front->state = 1;
+    orders.push_back(front);
+    selectedOrder = static_cast<int32_t>(orders.size()) - 1;
+    customerQueue.pop_front();
+}
+
+void walkOffLeavingCustomer()
+{
+    if (!leavingCustomer) return;
+    leavingCustomer->position[0] -= 5.0 * DeltaTime;
+    if (leavingCustomer->position[0] < -150.0 - leavingCustomer->width) {
+        delete leavingCustomer;
+        leavingCustomer = nullptr;
+    }
+}
+
+void drawGlow(const Customer& customer)
+{
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
+    int cx = static_cast<int>(customer.position[0] + customer.width * 0.5);
+    int cy = static_cast<int>(customer.position[1] + customer.height * 0.5);
+    uint32_t colour = customer.hovered ? 0x0AFFFFFFu : 0x0AFFFF00u;
+    for (int radius = 60; radius > 40; radius -= 2) drawFilledCircle(cx, cy, radius, colour);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+}
+
+SDL_Texture* bubbleFor(const Customer& customer)
+{
+    size_t index = customer.happy ? 1 : 0;
+    return index < thoughtBubbleTextures.size() ? thoughtBubbleTextures[index] : nullptr;
+}
+
+SDL_Texture* spriteFor(const Customer& customer)
+{
+    if (customer.spriteSet >= customerSprites.size()) return nullptr;
+    const TextureList& pair = customerSprites[customer.spriteSet];
+    size_t side = customer.state == 0 ? 1 : 0;
+    return side < pair.size() ? pair[side] : nullptr;
+}
+
+}  // namespace
+
+void updateTruckScene()
+{
+    takeFrontOrder();
+    walkOffLeavingCustomer();
+}
+
+void drawCustomer(const Customer& customer)
+{
+    int x = static_cast<int>(customer.position[0]);
+    int y = static_cast<int>(customer.position[1]);
+    if (customer.atCounter) drawGlow(customer);
+    if (customer.state == 2) {
+        drawTexture(bubbleFor(customer), static_cast<int>(customer.position[0] + customer.width),
+                    static_cast<int>(customer.position[1] - 100), 110, 100);
+    }
+    drawTexture(spriteFor(customer), x, y, customer.width, customer.height);
+}
+
+void drawTruckScene()
+{
+    if (!backgroundSurfaces.empty() && backgroundSurfaces[0]) {
+        SDL_Rect area{0, 0, static_cast<int>(backgroundSurfaces[0]->w * 0.65),
+                      static_cast<int>(backgroundSurfaces[0]->h * 0.75)};
+        SDL_RenderFillRect(renderer, &area);
+        SDL_RenderCopy(renderer, backgroundTextures[0], nullptr, &area);
+    }
+    std::deque<Customer*> queue = customerQueue;
+    for (const Customer* customer : queue) drawCustomer(*customer);
+    for (const Customer* customer : orders) drawCustomer(*customer);
+    if (leavingCustomer) drawCustomer(*leavingCustomer);
+}

@@ -1,0 +1,9 @@
+// The truck front: taking the order of the customer at the counter, the
+// served customer walking off, and the drawing of the queue.
+#pragma once
+
+#include "state/truck.h"
+
+void updateTruckScene();
+void drawTruckScene();
+void drawCustomer(const Customer& customer);
