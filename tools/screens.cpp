@@ -1,0 +1,100 @@
+// Renders screens of the game with its own drawing code into PNG files, for
+// the README and for looking at changes. Run from the runtime folder:
+//   cd game && ../build/test/mervanta_screens ../docs/screens
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/app.h"
+#include "present/catalogue.h"
+#include "present/compositor.h"
+#include "present/pictures.h"
+#include "state/shell.h"
+#include "state/truck.h"
+#include "truck/customers.h"
+
+namespace {
+
+SDL_Surface* canvas = nullptr;
+
+void save(const std::string& folder, const std::string& name)
+{
+    drawFrame();
+    SDL_RenderFlush(renderer);
+    std::string file = folder + "/" + name + ".png";
+    if (IMG_SavePNG(canvas, file.c_str()) != 0) std::printf("could not write %s\n", file.c_str());
+    else std::printf("wrote %s\n", file.c_str());
+}
+
+Customer* addQueued(int flavour, std::vector<int32_t> extras, int cone, int index, bool atCounter)
+{
+    Customer* customer = makeCustomer(flavour, extras, cone);
+    customer->position = {600.0, 425.0 + 100.0 * index};
+    customer->atCounter = atCounter;
+    customerQueue.push_back(customer);
+    return customer;
+}
+
+void truckFront()
+{
+    scene = 0;
+    addQueued(2, {0}, 1, 0, true);
+    addQueued(5, {}, 0, 1, false);
+    Customer* walking = addQueued(8, {4, 2}, 2, 2, false);
+    walking->position[1] = 700.0;
+    Customer* taken = makeCustomer(9, {3, 0}, 2);
+    taken->state = 1;
+    taken->position = {300.0, 425.0};
+    orders.push_back(taken);
+    selectedOrder = 0;
+    Customer* leaving = makeCustomer(1, {}, 0);
+    leaving->state = 2;
+    leaving->happy = true;
+    leaving->position = {140.0, 425.0};
+    replaceLeavingCustomer(leaving);
+    happiness = 82.0;
+    money = 12.857;
+    mouseX = 660;
+    mouseY = 520;
+    customerQueue.front()->hovered = true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string folder = argc > 1 ? argv[1] : ".";
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_Init(SDL_INIT_VIDEO);
+    TTF_Init();
+    IMG_Init(IMG_INIT_PNG);
+    canvas = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGBA32);
+    renderer = SDL_CreateSoftwareRenderer(canvas);
+    fontLarge = TTF_OpenFont("COMIC.ttf", 36);
+    fontSmall = TTF_OpenFont("COMIC.ttf", 26);
+    for (int i = 0; i < 5; ++i) sceneTabs.push_back(Button{50 + 210 * i, 800, 200, 75, false, true, 3 + i});
+    orderArrows.push_back(Button{1295, 600, 60, 60, false, false, 0});
+    orderArrows.push_back(Button{1445, 600, 60, 60, false, false, 1});
+    pauseButtons.push_back(Button{675, 550, 250, 70, false, true, 13});
+    pauseButtons.push_back(Button{675, 450, 250, 70, false, true, 11});
+    loadBackgrounds();
+    loadTextures();
+
+    truckFront();
+    save(folder, "truck-front");
+    paused = true;
+    pauseButtons[1].hovered = true;
+    save(folder, "pause");
+
+    releaseCustomers();
+    releasePictures();
+    releaseTextures();
+    TTF_CloseFont(fontLarge);
+    TTF_CloseFont(fontSmall);
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(canvas);
+    TTF_Quit();
+    SDL_Quit();
+    return 0;
+}
