@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Re-render every picture in game/Images/ from the SVG sources in art/templates/,
+# then the contact sheet and the composed screens in docs/screens/.
+#   art/render.sh            everything
+#   art/render.sh Cow3 Logo  only these pictures (no sheet, no screens)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+need=()
+command -v rsvg-convert >/dev/null || need+=(librsvg2-bin)
+command -v convert >/dev/null || need+=(imagemagick)
+command -v pngquant >/dev/null || need+=(pngquant)
+command -v optipng >/dev/null || need+=(optipng)
+command -v python3 >/dev/null || need+=(python3)
+fc-list 2>/dev/null | grep -q "Comic Neue" || need+=(fonts-comic-neue fontconfig)
+if [ ${#need[@]} -gt 0 ]; then
+    echo "installing: ${need[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+fi
+
+python3 art/stamp.py "$@"
+if [ $# -eq 0 ]; then
+    python3 art/compose.py contact screens
+    echo "game/Images: $(du -sh game/Images | cut -f1)"
+fi
