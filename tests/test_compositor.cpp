@@ -1,6 +1,7 @@
 // The play screen as the compositor paints it, checked pixel by pixel.
 #include <filesystem>
 
+#include "app/app.h"
 #include "harness.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
@@ -45,8 +46,8 @@ protected:
         writePicture("Cursor.png", 8, 8, cursorColour);
         loadBackgrounds();
         loadTextures();
-        for (int i = 0; i < 5; ++i) sceneTabs.push_back(Button{50 + 210 * i, 800, 200, 75, false, true, 3 + i});
-        pauseButtons.push_back(Button{675, 550, 250, 70, false, true, 13});
+        buildShellButtons();
+        buildPauseButtons();
         scene = 0;
         mouseX = 1590;
         mouseY = 0;

@@ -1,4 +1,5 @@
 // The update dispatcher: modes, scene tabs, order arrows and the pause menu.
+#include "app/app.h"
 #include "app/dispatch.h"
 #include "harness.h"
 #include "state/shell.h"
@@ -12,11 +13,8 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        for (int i = 0; i < 5; ++i) sceneTabs.push_back(Button{50 + 210 * i, 800, 200, 75, false, true, 3 + i});
-        orderArrows.push_back(Button{1295, 600, 60, 60, false, true, 0});
-        orderArrows.push_back(Button{1445, 600, 60, 60, false, true, 1});
-        pauseButtons.push_back(Button{675, 550, 250, 70, false, true, 13});
-        pauseButtons.push_back(Button{675, 450, 250, 70, false, true, 11});
+        buildShellButtons();
+        buildPauseButtons();
         scene = 0;
         DeltaTime = 1.0;
     }

@@ -48,6 +48,7 @@ void truckFront()
     taken->position = {300.0, 425.0};
     orders.push_back(taken);
     selectedOrder = 0;
+    orderArrows[0].enabled = orderArrows[1].enabled = false;  // one order: nothing to page to
     Customer* leaving = makeCustomer(1, {}, 0);
     leaving->state = 2;
     leaving->happy = true;
@@ -73,11 +74,8 @@ int main(int argc, char** argv)
     renderer = SDL_CreateSoftwareRenderer(canvas);
     fontLarge = TTF_OpenFont("COMIC.ttf", 36);
     fontSmall = TTF_OpenFont("COMIC.ttf", 26);
-    for (int i = 0; i < 5; ++i) sceneTabs.push_back(Button{50 + 210 * i, 800, 200, 75, false, true, 3 + i});
-    orderArrows.push_back(Button{1295, 600, 60, 60, false, false, 0});
-    orderArrows.push_back(Button{1445, 600, 60, 60, false, false, 1});
-    pauseButtons.push_back(Button{675, 550, 250, 70, false, true, 13});
-    pauseButtons.push_back(Button{675, 450, 250, 70, false, true, 11});
+    buildShellButtons();
+    buildPauseButtons();
     loadBackgrounds();
     loadTextures();
 

@@ -24,6 +24,8 @@ void reportFailure(const char* message)
     std::fflush(stdout);
 }
 
+}  // namespace
+
 void buildShellButtons()
 {
     for (int i = 0; i < 5; ++i) sceneTabs.push_back(Button{50 + 210 * i, 800, 200, 75, false, true, 3 + i});
@@ -36,8 +38,6 @@ void buildPauseButtons()
     pauseButtons.push_back(Button{675, 550, 250, 70, false, true, 13});
     pauseButtons.push_back(Button{675, 450, 250, 70, false, true, 11});
 }
-
-}  // namespace
 
 uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
 {

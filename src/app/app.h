@@ -10,5 +10,9 @@ void startUp();
 void runFrame();
 void shutDown();
 
+// The scene tabs and order-sheet arrows, then the pause menu's buttons.
+void buildShellButtons();
+void buildPauseButtons();
+
 // Milliseconds still to wait so that a frame started at startTicks lasts 8 ms.
 uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks);
