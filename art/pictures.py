@@ -234,7 +234,7 @@ def wrap(text, width):
 
 def credits_body():
     y = 420          # the first 410 rows show a scoop picture and the title
-    out = ['<g transform="translate(341 150)" stroke="#3b2233" stroke-width="6" stroke-linejoin="round">'
+    out = ['<g transform="translate(341 128)" stroke="#3b2233" stroke-width="6" stroke-linejoin="round">'
            '<path d="M-40,40 L40,40 L3,150 Q0,156 -3,150 Z" fill="#f2b35e"/>'
            '<path d="M-48,44 C-64,10 -36,-30 0,-30 C36,-30 64,10 48,44 Z" fill="#9fe6c6"/>'
            '<path d="M-40,-18 C-52,-56 -24,-86 0,-86 C24,-86 52,-56 40,-18 C20,-8 -20,-8 -40,-18 Z" fill="#f7a1bd"/>'
@@ -245,14 +245,14 @@ def credits_body():
     for item in CREDITS:
         kind = item[0]
         if kind == "title":
-            yy = 330 if first else y
+            yy = 290 if first else y
             out.append(T % (341, yy + 50, 76, "#ff8fb1", stroke % 10, item[1]))
             if first:
                 first = False
                 continue
             y += 90
         elif kind == "sub":
-            out.append(T % (341, 400, 30, "#3aa6a8", "", item[1]))
+            out.append(T % (341, 384, 30, "#3aa6a8", "", item[1]))
         elif kind == "title2":
             out.append(T % (341, y + 50, 54, "#ff8fb1", stroke % 8, item[1]))
             y += 80
