@@ -5,16 +5,14 @@ set -u
 game=$1
 folder=$2
 work=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 
-display=""
-for n in $(seq 90 140); do
-  if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
-done
-[[ -n "$display" ]] || { echo "no free X display"; exit 1; }
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to the file.
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display
+for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
 for _ in $(seq 50); do xwininfo -root > /dev/null 2>&1 && break; sleep 0.1; done
 
 # Play in a copy of the runtime folder so the test never touches a real score file.
@@ -26,7 +24,7 @@ SDL_AUDIODRIVER=dummy "$game" > "$work/game.out" 2>&1 &
 pid=$!
 
 found=no
-for _ in $(seq 150); do
+for _ in $(seq 300); do
   if xwininfo -root -tree 2>/dev/null | grep -q '"Mervanta"'; then found=yes; break; fi
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
