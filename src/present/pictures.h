@@ -14,6 +14,8 @@ struct Picture {
     bool present = false;  // false: the file is missing or broken; draw nothing
 };
 
+// The texture is shared by every frame: code that changes its alpha or colour
+// modulation for one copy sets it back afterwards.
 const Picture& picture(const std::string& file);
 
 // Copies the whole picture into the rectangle (nothing when missing).
