@@ -27,9 +27,7 @@ void walkQueued(Customer& customer, int32_t index)
         y = target;
         if (index == 0) customer.atCounter = true;
     }
-    double x = customer.position[0];
-    customer.hovered = mouseX >= x && mouseX <= x + customer.width && mouseY >= y &&
-                       mouseY <= y + customer.height;
+    customer.hovered = cursorOverCustomer(customer);
     if (noTutorialPending()) happiness -= 0.007 * DeltaTime;
 }
 
@@ -57,6 +55,13 @@ void walkTaken(Customer& customer, int32_t index)
 }
 
 }  // namespace
+
+bool cursorOverCustomer(const Customer& customer)
+{
+    double x = customer.position[0];
+    double y = customer.position[1];
+    return mouseX >= x && mouseX <= x + customer.width && mouseY >= y && mouseY <= y + customer.height;
+}
 
 bool noTutorialPending()
 {

@@ -15,5 +15,8 @@ void updateCustomers();
 // Makes the customer the one walking off; an earlier one still leaving is freed.
 void replaceLeavingCustomer(Customer* customer);
 
+// The cursor lies on the customer's body, edges included.
+bool cursorOverCustomer(const Customer& customer);
+
 // True when no tutorial page is pending at any station.
 bool noTutorialPending();

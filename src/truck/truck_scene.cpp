@@ -2,21 +2,15 @@
 
 #include "present/button.h"
 #include "state/shell.h"
+#include "truck/customers.h"
 
 namespace {
-
-bool cursorOver(const Customer& customer)
-{
-    double x = customer.position[0];
-    double y = customer.position[1];
-    return mouseX >= x && mouseX <= x + customer.width && mouseY >= y && mouseY <= y + customer.height;
-}
 
 void takeFrontOrder()
 {
     if (customerQueue.empty()) return;
     Customer* front = customerQueue.front();
-    if (!front->atCounter || !mouseReleased || !cursorOver(*front)) return;
+    if (!front->atCounter || !mouseReleased || !cursorOverCustomer(*front)) return;
     front->atCounter = false;
     front->state = 1;
     orders.push_back(front);
