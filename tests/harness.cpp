@@ -9,7 +9,9 @@
 
 #include "present/catalogue.h"
 #include "present/pictures.h"
+#include "state/finishing.h"
 #include "state/present.h"
+#include "state/production.h"
 #include "state/shell.h"
 #include "state/truck.h"
 
@@ -27,6 +29,8 @@ void resetGame()
     resetShellState();
     resetPresentState();
     resetTruckState();
+    resetProductionState();
+    resetFinishingState();
 }
 
 void GameTest::SetUp()

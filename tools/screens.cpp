@@ -12,13 +12,20 @@
 #include "present/pictures.h"
 #include "state/shell.h"
 #include "state/truck.h"
+#include "production/kitchen.h"
+#include "screens.h"
+#include "state/finishing.h"
+#include "state/production.h"
 #include "truck/customers.h"
 
 namespace {
 
 SDL_Surface* canvas = nullptr;
+std::string folder = ".";
 
-void save(const std::string& folder, const std::string& name)
+}  // namespace
+
+void saveScreen(const std::string& name)
 {
     drawFrame();
     SDL_RenderFlush(renderer);
@@ -26,6 +33,17 @@ void save(const std::string& folder, const std::string& name)
     if (IMG_SavePNG(canvas, file.c_str()) != 0) std::printf("could not write %s\n", file.c_str());
     else std::printf("wrote %s\n", file.c_str());
 }
+
+void clearShift()
+{
+    releaseCustomers();
+    scene = 0;
+    paused = gameOver = false;
+    happiness = 100.0;
+    money = 0.0;
+}
+
+namespace {
 
 Customer* addQueued(int flavour, std::vector<int32_t> extras, int cone, int index, bool atCounter)
 {
@@ -65,7 +83,7 @@ void truckFront()
 
 int main(int argc, char** argv)
 {
-    std::string folder = argc > 1 ? argv[1] : ".";
+    if (argc > 1) folder = argv[1];
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
     SDL_Init(SDL_INIT_VIDEO);
     TTF_Init();
@@ -78,14 +96,22 @@ int main(int argc, char** argv)
     buildPauseButtons();
     loadBackgrounds();
     loadTextures();
+    setUpKitchen();
+    srand(30659020);
 
     truckFront();
-    save(folder, "truck-front");
+    saveScreen("truck-front");
     paused = true;
     pauseButtons[1].hovered = true;
-    save(folder, "pause");
+    saveScreen("pause");
+    pauseButtons[1].hovered = false;
+    clearShift();
+    productionScreens();
+    clearShift();
+    finishingScreens();
 
     releaseCustomers();
+    releaseKitchen();
     releasePictures();
     releaseTextures();
     TTF_CloseFont(fontLarge);

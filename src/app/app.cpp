@@ -83,6 +83,7 @@ void shutDown()
     releaseTextures();
     releasePictures();
     releaseCustomers();
+    releaseKitchen();
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
     renderer = nullptr;

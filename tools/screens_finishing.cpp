@@ -1,0 +1,6 @@
+// Screens of the trees and the counter.
+#include "screens.h"
+
+void finishingScreens()
+{
+}

@@ -1,0 +1,6 @@
+// Screens of the cow and the fridge.
+#include "screens.h"
+
+void productionScreens()
+{
+}
