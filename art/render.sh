@@ -13,6 +13,7 @@ command -v pngquant >/dev/null || need+=(pngquant)
 command -v optipng >/dev/null || need+=(optipng)
 command -v python3 >/dev/null || need+=(python3)
 fc-list 2>/dev/null | grep -q "Comic Neue" || need+=(fonts-comic-neue fontconfig)
+/usr/bin/python3 -c "import fontTools" 2>/dev/null || need+=(python3-fonttools)
 if [ ${#need[@]} -gt 0 ]; then
     echo "installing: ${need[*]}"
     sudo=""
@@ -22,6 +23,7 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 python3 art/stamp.py "$@"
+[ $# -eq 0 ] && /usr/bin/python3 art/font.py game/COMIC.ttf
 if [ $# -eq 0 ]; then
     python3 art/compose.py contact screens
     echo "game/Images: $(du -sh game/Images | cut -f1)"

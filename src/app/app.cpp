@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,6 +40,30 @@ void buildPauseButtons()
     pauseButtons.push_back(Button{675, 450, 250, 70, false, true, 11});
 }
 
+void fitWindowToDisplay()
+{
+    if (!window || !renderer) return;
+    // The game always draws 1600 x 900; the renderer scales it to the window
+    // and letterboxes it when the window's shape differs.
+    SDL_RenderSetLogicalSize(renderer, gameWidth, gameHeight);
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
+    SDL_Point size = fittedWindowSize(usable.w - left - right, usable.h - top - bottom);
+    if (size.x == gameWidth) return;
+    SDL_SetWindowSize(window, size.x, size.y);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
+{
+    if (availableWidth >= gameWidth && availableHeight >= gameHeight) return SDL_Point{gameWidth, gameHeight};
+    double scale = std::min(double(availableWidth) / gameWidth, double(availableHeight) / gameHeight);
+    scale = std::max(scale, 0.25);
+    return SDL_Point{static_cast<int>(gameWidth * scale), static_cast<int>(gameHeight * scale)};
+}
+
 uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
 {
     int32_t elapsed = static_cast<int32_t>(nowTicks - startTicks);
@@ -48,11 +73,13 @@ uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
 void startUp()
 {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
-    if (SDL_CreateWindowAndRenderer(1600, 900, fullscreen ? SDL_WINDOW_FULLSCREEN : 0, &window, &renderer) < 0) {
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (SDL_CreateWindowAndRenderer(gameWidth, gameHeight, flags, &window, &renderer) < 0) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
     }
     SDL_SetWindowTitle(window, "Mervanta");
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
+    fitWindowToDisplay();
     if (TTF_Init() < 0) reportFailure("Failed at TTF_Init()");
     if (!(IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG)) reportFailure("Failed at IMG_Init()");
     SDL_ShowCursor(SDL_DISABLE);

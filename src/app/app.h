@@ -1,7 +1,13 @@
 // Program entry: start-up, the frame loop and shut-down.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
+
+// The game's own drawing size; the window may be larger or smaller.
+constexpr int gameWidth = 1600;
+constexpr int gameHeight = 900;
 
 // Runs the whole game and returns the exit status.
 int runGame();
@@ -13,6 +19,12 @@ void shutDown();
 // The scene tabs and order-sheet arrows, then the pause menu's buttons.
 void buildShellButtons();
 void buildPauseButtons();
+
+// Makes the renderer draw in game coordinates, scaled to the window, and
+// shrinks the window (keeping 16:9) when the display is smaller than the game.
+void fitWindowToDisplay();
+// The window size that fits the available area, at most the game's own size.
+SDL_Point fittedWindowSize(int availableWidth, int availableHeight);
 
 // Milliseconds still to wait so that a frame started at startTicks lasts 8 ms.
 uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks);

@@ -1,5 +1,7 @@
 #include "app/input.h"
 
+#include <cmath>
+
 #include "state/shell.h"
 
 namespace {
@@ -15,7 +17,8 @@ void sampleClock()
 void toggleFullscreen()
 {
     fullscreen = !fullscreen;
-    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+    // Full screen keeps the desktop's resolution: the game is scaled and letterboxed.
+    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 // One event of the pass; returns true when it was a button release.
@@ -44,12 +47,27 @@ bool handleEvent(const SDL_Event& event, const Uint8* keys)
 
 }  // namespace
 
+void windowToGame(int windowX, int windowY)
+{
+    if (!renderer) {
+        mouseX = windowX;
+        mouseY = windowY;
+        return;
+    }
+    float gameX = 0.0f, gameY = 0.0f;
+    SDL_RenderWindowToLogical(renderer, windowX, windowY, &gameX, &gameY);
+    mouseX = static_cast<int32_t>(std::floor(gameX));
+    mouseY = static_cast<int32_t>(std::floor(gameY));
+}
+
 void sampleInput()
 {
     sampleClock();
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     prevMouseY = mouseY;
-    SDL_GetMouseState(&mouseX, &mouseY);
+    int windowX = 0, windowY = 0;
+    SDL_GetMouseState(&windowX, &windowY);
+    windowToGame(windowX, windowY);
     mousePressed = false;
     if (escapeDown) escapeLatch = true;
     bool releasedThisFrame = false;

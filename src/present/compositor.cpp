@@ -103,6 +103,15 @@ void drawHappinessBar()
     SDL_RenderFillRect(renderer, &bar);
 }
 
+// Bars beside a scaled game lie outside everything the game paints.
+void clearLetterbox()
+{
+    int w = 0, h = 0;
+    if (SDL_GetRendererOutputSize(renderer, &w, &h) != 0 || (w == 1600 && h == 900)) return;
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+}
+
 }  // namespace
 
 std::string moneyText(double amount)
@@ -177,6 +186,7 @@ void drawPauseOverlay()
 
 void drawFrame()
 {
+    clearLetterbox();
     if (scene < 0) {
         drawMenu();
     } else if (gameOver) {

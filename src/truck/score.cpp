@@ -1,19 +1,114 @@
 #include "truck/score.h"
 
-// Not built yet: these steps leave the game as it is.
+#include <unistd.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "present/button.h"
+#include "present/compositor.h"
+#include "state/shell.h"
+#include "state/truck.h"
+
+const char* const scoreFile = "NoTouchy.txt";
+const char* const scoreTempFile = "NoTouchy.txt.new";
+
+namespace {
+
+// The score texts are black; this SDL_ttf draws a zero alpha as invisible.
+const SDL_Color scoreColour{0, 0, 0, 255};
+
+// Writes the whole text and forces it to the disk; false on any failure.
+bool writeDurably(const char* file, const std::string& text)
+{
+    FILE* out = std::fopen(file, "w");
+    if (!out) return false;
+    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    written = std::fflush(out) == 0 && written;
+    written = fsync(fileno(out)) == 0 && written;
+    return std::fclose(out) == 0 && written;
+}
+
+}  // namespace
+
+std::string scoreText(double score)
+{
+    std::string digits = std::to_string(static_cast<int64_t>(score * 100));
+    if (digits.size() >= 3) digits.insert(digits.size() - 2, ".");
+    return digits;
+}
+
+double parseScore(const std::string& line)
+{
+    size_t start = line.find_first_not_of(" \t\n\v\f\r");
+    if (start == std::string::npos) return 0.0;
+    const char* first = line.data() + start;
+    const char* last = line.data() + line.size();
+    if (*first == '+' && first + 1 < last && *(first + 1) != '-') ++first;
+    double value = 0.0;
+    auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end == first || !std::isfinite(value)) return 0.0;
+    return value;
+}
 
 void loadScore()
 {
+    std::ifstream in(scoreFile);
+    std::string line;
+    if (!in || !std::getline(in, line)) return;
+    highScore = parseScore(line);
+}
+
+// A new best is written beside the score file and then renamed over it, so
+// an interrupted save leaves the old file or the new one, never a torn one.
+// A folder that cannot be written keeps the best score in memory only.
+void saveScore()
+{
+    std::ostringstream text;
+    text << highScore << '\n';
+    if (writeDurably(scoreTempFile, text.str()) && std::rename(scoreTempFile, scoreFile) == 0) return;
+    std::remove(scoreTempFile);
 }
 
 void checkEndOfShift()
 {
+    if (happiness >= 0.0) return;
+    gameOver = true;
+    lastScore = money;
+    if (money > highScore) {
+        highScore = money;
+        saveScore();
+    }
 }
 
 void updateGameOver()
 {
+    hitTest(gameOverButton);
+    if (mouseReleased && gameOverButton.hovered) {
+        gameOver = false;
+        scene = -1;
+    }
+}
+
+void drawScoreBox(int boxX, int boxY, const char* lastLabel, int bottomY)
+{
+    drawTexture(textBoxTexture, boxX, boxY, 400, 150);
+    int textX = boxX + 40;
+    drawText(fontSmall, "Highscore:     " + scoreText(highScore), scoreColour, textX, boxY + 20);
+    // A rendered line is always the font's height tall.
+    int lastY = bottomY - (fontSmall ? TTF_FontHeight(fontSmall) : 0);
+    drawText(fontSmall, lastLabel + scoreText(lastScore), scoreColour, textX, lastY);
+    drawTexture(cashSymbolTexture, boxX + 180, boxY + 20, 30, 45);
+    drawTexture(cashSymbolTexture, boxX + 180, lastY, 30, 45);
+    drawTexture(textBoxFilterTexture, boxX, boxY, 400, 150);
 }
 
 void drawGameOver()
 {
+    if (backgroundTextures.size() > 7) drawTexture(backgroundTextures[7], 0, 0, 1600, 900);
+    drawScoreBox(700, 450, "Lastscore:     ", 570);
+    drawButton(gameOverButton, 0.0);
 }
