@@ -54,10 +54,20 @@ void windowToGame(int windowX, int windowY)
         mouseY = windowY;
         return;
     }
-    float gameX = 0.0f, gameY = 0.0f;
-    SDL_RenderWindowToLogical(renderer, windowX, windowY, &gameX, &gameY);
-    mouseX = static_cast<int32_t>(std::floor(gameX));
-    mouseY = static_cast<int32_t>(std::floor(gameY));
+    // Window pixels to drawable pixels (they differ on high-density screens),
+    // then undo the renderer's scale and the letterbox offset.
+    double density = 1.0;
+    int drawableWidth = 0, windowWidth = 0;
+    if (window && SDL_GetRendererOutputSize(renderer, &drawableWidth, nullptr) == 0) {
+        SDL_GetWindowSize(window, &windowWidth, nullptr);
+        if (windowWidth > 0 && drawableWidth > 0) density = double(drawableWidth) / windowWidth;
+    }
+    float scaleX = 1.0f, scaleY = 1.0f;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_Rect viewport{};
+    SDL_RenderGetViewport(renderer, &viewport);
+    mouseX = static_cast<int32_t>(std::floor(windowX * density / scaleX - viewport.x));
+    mouseY = static_cast<int32_t>(std::floor(windowY * density / scaleY - viewport.y));
 }
 
 void sampleInput()
