@@ -7,15 +7,18 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/dispatch.h"
+#include "present/button.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
 #include "present/pictures.h"
-#include "state/shell.h"
-#include "state/truck.h"
+#include "present/tutorial.h"
 #include "production/kitchen.h"
 #include "screens.h"
 #include "state/finishing.h"
 #include "state/production.h"
+#include "state/shell.h"
+#include "state/truck.h"
 #include "truck/customers.h"
 
 namespace {
@@ -79,6 +82,51 @@ void truckFront()
     customerQueue.front()->hovered = true;
 }
 
+void menuScreens()
+{
+    scene = -1;
+    highScore = 42.85;
+    lastScore = 17.14;
+    logoAngle = -6.0;
+    mouseX = 930;
+    mouseY = 520;
+    menuButtons[0].hovered = true;
+    saveScreen("main-menu");
+    menuButtons[0].hovered = false;
+    menuPage = 1;
+    creditsScroll = 640.0;
+    mouseX = 1180;
+    mouseY = 560;
+    saveScreen("credits");
+    menuPage = 0;
+}
+
+void tutorialScreen()
+{
+    scene = 1;
+    tutorialPending[1] = true;
+    tutorialPointers[0] = {500.0, 300.0};
+    tutorialPointers[1] = {1120.0, 300.0};
+    for (int frame = 0; frame < 40; ++frame) updateFrame();
+    mouseX = 1300;
+    mouseY = 700;
+    saveScreen("tutorial");
+    tutorialPending[1] = false;
+}
+
+void gameOverScreen()
+{
+    scene = 0;
+    gameOver = true;
+    highScore = 42.85;
+    lastScore = 31.42;
+    mouseX = 880;
+    mouseY = 740;
+    hitTest(gameOverButton);
+    saveScreen("game-over");
+    gameOver = false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -95,10 +143,15 @@ int main(int argc, char** argv)
     buildShellButtons();
     buildPauseButtons();
     loadBackgrounds();
+    renderCaptions();
     loadTextures();
     setUpKitchen();
     srand(30659020);
+    DeltaTime = 1.0;
 
+    menuScreens();
+    tutorialScreen();
+    gameOverScreen();
     truckFront();
     saveScreen("truck-front");
     paused = true;
