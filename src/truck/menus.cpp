@@ -97,6 +97,7 @@ void emptyFridge()
     for (Slot* slot : counterSlots) slot->occupied = false;
     if (deliverySlot) deliverySlot->occupied = false;
     buckets.clear();
+    bucketsMade = bucketsDelivered = 0;
 }
 
 void clearAssembly()
