@@ -42,10 +42,8 @@ protected:
     void coneOnCounter(bool scoopOn)
     {
         assembly = ConeAssembly{scoopOn ? 0 : -1, 0, {}, {}, scoopOn, {}};
-        for (CounterShelf* shelf : {&scoopShelf, &toppingShelf, &syrupShelf}) {
-            shelf->x = shelf->activeX;
-            shelf->y = shelf->activeY;
-        }
+        for (CounterShelf* shelf : {&scoopShelf, &toppingShelf, &syrupShelf})
+            std::tie(shelf->x, shelf->y) = std::make_tuple(shelf->activeX, shelf->activeY);
     }
     void carry(CounterShelf& shelf, int x, int y)
     {
