@@ -75,6 +75,10 @@ void sampleInput()
     sampleClock();
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     prevMouseY = mouseY;
+    // Pumping first makes the position current: after a long frame (the
+    // first one follows start-up) a click would otherwise be judged where the
+    // cursor stood before it moved to the button.
+    SDL_PumpEvents();
     int windowX = 0, windowY = 0;
     SDL_GetMouseState(&windowX, &windowY);
     windowToGame(windowX, windowY);
