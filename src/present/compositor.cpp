@@ -154,8 +154,7 @@ void drawStatsBox()
     drawHappinessFace();
     drawHappinessBar();
     drawTexture(cashSymbolTexture, 1350, 810, 20, 30);
-    // The colour's alpha is 255: this SDL_ttf treats alpha 0 as invisible.
-    drawText(fontLarge, moneyText(money), SDL_Color{50, 255, 50, 255}, 1370, 795);
+    drawText(fontLarge, moneyText(money), SDL_Color{50, 255, 50, 0}, 1370, 795);
     drawTexture(textBoxFilterTexture, 1250, 675, 350, 225);
 }
 

@@ -131,8 +131,8 @@ void animateCounterPage()
 
 void renderCaptions()
 {
-    // Black text; this SDL_ttf would draw a zero alpha as invisible.
-    const SDL_Color black{0, 0, 0, 255};
+    // Solid text keeps its glyphs opaque whatever the colour's alpha says.
+    const SDL_Color black{0, 0, 0, 0};
     for (const char* line : captionLines) {
         SDL_Surface* surface = fontLarge ? TTF_RenderText_Solid(fontLarge, line, black) : nullptr;
         captionSurfaces.push_back(surface);

@@ -18,8 +18,8 @@ const char* const scoreTempFile = "NoTouchy.txt.new";
 
 namespace {
 
-// The score texts are black; this SDL_ttf draws a zero alpha as invisible.
-const SDL_Color scoreColour{0, 0, 0, 255};
+// Solid text keeps its glyphs opaque whatever the colour's alpha says.
+const SDL_Color scoreColour{0, 0, 0, 0};
 
 // Writes the whole text and forces it to the disk; false on any failure.
 bool writeDurably(const char* file, const std::string& text)
