@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libgtest-dev xvfb x11-utils)
+  packages+=(libgtest-dev xvfb x11-utils xdotool imagemagick)
 fi
 
 missing=()

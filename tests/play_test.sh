@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Plays the built game in a real window under Xvfb, as a player would: from
+# the main menu through every station to a perfect serve, then badly until
+# the shift ends; checks the score file, quits, and does it once more on a
+# 1366 x 768 screen up to the perfect serve.
+#   play_test.sh GAME FIRST_ORDER RUNTIME_FOLDER SHOTS_FOLDER
+set -u
+game=$(realpath "$1") first_order=$(realpath "$2") folder=$(realpath "$3") shots=$(realpath -m "$4")
+step="starting"
+fail() { echo "FAIL at step '$step': $*"; echo "screenshots: $shots"; exit 1; }
+mkdir -p "$shots"
+
+# --- the screen: game coordinates (1600 x 900) to screen pixels -------------
+start_display() {  # WIDTH HEIGHT
+    work=$(mktemp -d)
+    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n 1 "$work/display")"
+}
+sx() { echo $(( ($1 * win_w + 800) / 1600 )); }
+sy() { echo $(( ($1 * win_h + 450) / 900 )); }
+move() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.05; }
+click() { move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; sleep 0.15; }
+drag() {  # X1 Y1 X2 Y2: press, move in small steps, release
+    move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.1
+    for i in $(seq 1 12); do move $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); done
+    sleep 0.15; xdotool mouseup 1; sleep 0.15
+}
+shot() { import -window root -silent "$shots/$run-$1.png"; last="$shots/$run-$1.png"; }
+# colour X Y: "r g b" of the last screenshot at a game point
+colour() { convert "$last" -crop "1x1+$(sx "$1")+$(sy "$2")" -depth 8 txt:- | tail -n 1 |
+           sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'; }
+# near X Y R G B: the colour at the point is within 40 of (R, G, B) on each channel
+near() {
+    local c want=("$3" "$4" "$5"); read -r -a c <<< "$(colour "$1" "$2")"
+    (( ${#c[@]} == 3 )) || return 1
+    for k in 0 1 2; do (( c[k] - want[k] > 40 || want[k] - c[k] > 40 )) && return 1; done
+    return 0
+}
+# dark X Y: a thin black line passes the point (scaled lines blend, so look
+# at the pixel and its right neighbour)
+dark() {
+    local x=$(sx "$1") y=$(sy "$2")
+    convert "$last" -crop "2x1+$x+$y" -depth 8 txt:- | grep -qE '\((([0-9]|[0-9][0-9]|10[0-9]),){2}([0-9]|[0-9][0-9]|10[0-9])[,)]'
+}
+not() { ! "$@"; }
+# bar: the happiness bar's length in game pixels (its colours hold no blue;
+# the stats box behind it does)
+bar() {
+    convert "$last" -crop "$(( $(sx 1600) - $(sx 1375) ))x1+$(sx 1375)+$(sy 762)" -depth 8 txt:- |
+        awk -F'[(,)]' 'NR > 1 { if ($4 > 80) exit; n++ } END { print int(n * 1600 / '"$win_w"') }'
+}
+# wait_for NAME SECONDS CHECK...: screenshot until the check holds
+wait_for() {
+    local name=$1 limit=$2; shift 2
+    local end=$(( SECONDS + limit ))
+    while (( SECONDS < end )); do shot "$name"; "$@" && return 0; sleep 0.3; done
+    fail "$name not seen within $limit s"
+}
+
+# --- the stations -----------------------------------------------------------
+tab() { click $(( 150 + 210 * $1 )) 837; sleep 0.3; }
+take_order() {
+    local end=$(( SECONDS + 40 ))
+    while (( SECONDS < end )); do
+        click 650 495; shot order; near 1400 60 255 163 191 && return 0; sleep 0.5
+    done
+    fail "no order taken"
+}
+milk() {  # strokes down over the cow with the button held, in one go
+    local x moves=(); x=$(sx 700)
+    for _ in $(seq "$1"); do
+        for y in $(seq 200 40 680) 560 440 320; do moves+=(mousemove "$x" "$(sy "$y")" sleep 0.012); done
+    done
+    move 700 200; xdotool mousedown 1 "${moves[@]}" mouseup 1
+}
+make_bucket() {  # FLAVOUR: milk until a full bucket waits at the fridge door
+    step="cow: milking flavour $1"; tab 1
+    for _ in $(seq "$1"); do click 1080 330; done
+    sleep 1.5  # the bucket walks to the new udder
+    for _ in $(seq 6); do
+        milk 10; sleep 2.5; tab 2; shot fridge
+        dark 140 545 && return 0  # the waiting bucket's thermometer outline
+        tab 1
+    done
+    fail "no full bucket reached the fridge"
+}
+freeze_and_deliver() {
+    step="fridge: freezing"; drag 150 550 375 135
+    wait_for frozen 40 near 375 150 0 255 0
+    step="fridge: delivery"; drag 375 135 975 475
+    wait_for delivered 10 not dark 365 135  # the shelf is empty again
+}
+harvest() {  # EXTRA: fifteen clicks on its tree, in the right mode
+    local kind=$(( $1 % 3 )) liquid=$(( $1 >= 3 ))
+    step="trees: extra $1"; tab 3; sleep 4  # the collector comes back to rest
+    if (( liquid != mode )); then click 125 525; mode=$liquid; fi
+    local xs=(250 600 850) ys=(330 360 360)
+    for _ in $(seq 15); do click "${xs[kind]}" "${ys[kind]}"; done
+}
+assemble_and_serve() {  # CONE EXTRA...
+    step="counter: cone $1"; tab 4; sleep 1
+    click $(( 400 + 200 * $1 )) 400; sleep 1.5; shift
+    step="counter: scoop"; drag 200 450 600 300; sleep 1.5
+    for extra in "$@"; do
+        step="counter: pour $extra"
+        if (( extra >= 3 )); then drag 900 550 600 300; else drag 900 250 600 300; fi
+        sleep 5
+    done
+    step="counter: order up"; shot before-serve; local before; before=$(bar)
+    move 1400 510; sleep 0.2; click 1400 510; sleep 0.3; shot served
+    local after; after=$(bar)
+    echo "$run: happiness bar $before -> $after"
+    (( after - before >= 25 )) || fail "the serve was not perfect (happiness bar $before -> $after)"
+}
+
+play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
+    run="${1}x$2"; start_display "$1" "$2"
+    mkdir -p "$work/run" && cp -r "$folder/Images" "$folder/COMIC.ttf" "$work/run/"
+    (cd "$work/run" && exec "$game" > "$work/game.out" 2>&1) &
+    pid=$!
+    step="main menu"
+    win_w=""
+    for _ in $(seq 300); do
+        read -r win_w win_h < <(xdotool search --name '^Mervanta$' getwindowgeometry 2> /dev/null |
+                                awk '/Geometry/ { sub("x", " ", $2); print $2; exit }')
+        [[ -n $win_w ]] && break; sleep 0.1
+    done
+    [[ -n $win_w ]] || fail "no window"
+    wait_for menu 30 near 100 100 255 187 204
+    local order; read -r -a order <<< "$("$first_order" "$win_w" "$win_h" "$(sx 800)" "$(sy 500)")"
+    echo "$run: window ${win_w}x$win_h, first order: flavour ${order[0]}, cone ${order[1]}, extras ${order[*]:2}"
+    step="play"; click 800 500
+    step="truck: first order"; sleep 1; take_order
+    mode=0
+    make_bucket "${order[0]}"
+    freeze_and_deliver
+    for extra in "${order[@]:2}"; do harvest "$extra"; done
+    assemble_and_serve "${order[1]}" "${order[@]:2}"
+}
+
+finish() {
+    kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null
+    kill "$xvfb" 2> /dev/null; wait "$xvfb" 2> /dev/null
+}
+trap finish EXIT
+
+play_shift 1600 900
+step="serving badly until the shift ends"; bad=0
+for _ in $(seq 30); do
+    take_order; tab 4; move 1400 510; sleep 0.2; click 1400 510; bad=$(( bad + 1 )); sleep 0.5
+    shot after-serve; near 100 100 101 70 145 && break  # the game-over sky
+done
+near 100 100 101 70 145 || fail "the shift did not end"
+step="score file"
+expected=$(awk -v n="$bad" 'BEGIN { printf "%g", 30 / 7 + n }')
+[[ $(cat "$work/run/NoTouchy.txt") == "$expected" ]] || fail "score file holds '$(cat "$work/run/NoTouchy.txt")', expected $expected"
+echo "perfect serve and $bad poor ones: score file holds $expected"
+step="back to the menu and quit"; click 900 750; wait_for menu-again 10 near 100 100 255 187 204
+click 800 805
+for _ in $(seq 50); do kill -0 "$pid" 2> /dev/null || break; sleep 0.1; done
+wait "$pid"; status=$?
+(( status == 0 )) || fail "exit status $status"
+finish
+
+play_shift 1366 768
+echo "PASS: played to a perfect serve at 1600x900 and 1366x768, a full shift and quit with status 0"
