@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Compose the contact sheet and the nine game screens from game/Images/.
+"""Compose the contact sheet of every picture in game/Images/.
 
-Each screen is an SVG assembled here, placing the pictures at the game's window
-coordinates (1600 x 900), then rendered with rsvg-convert into docs/screens/.
-Usage: python3 art/compose.py [contact] [screens]
+The sheet is an SVG assembled here, then rendered with rsvg-convert into
+docs/screens/contact-sheet.png.
+Usage: python3 art/compose.py
 """
 import base64
 import os
@@ -121,12 +121,7 @@ def contact_sheet():
 
 def main():
     os.makedirs(DOCS, exist_ok=True)
-    what = sys.argv[1:] or ["contact", "screens"]
-    if "contact" in what:
-        contact_sheet()
-    if "screens" in what:
-        import screens
-        screens.compose_all(sys.modules[__name__])
+    contact_sheet()
 
 
 if __name__ == "__main__":

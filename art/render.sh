@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Re-render every picture in game/Images/ from the SVG sources in art/templates/,
-# then the contact sheet and the composed screens in docs/screens/.
+# and the font, then the contact sheet in docs/screens/ (the screens themselves
+# are drawn by the game: tools/screens.cpp).
 #   art/render.sh            everything
-#   art/render.sh Cow3 Logo  only these pictures (no sheet, no screens)
+#   art/render.sh Cow3 Logo  only these pictures (no font, no sheet)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +26,6 @@ fi
 python3 art/stamp.py "$@"
 [ $# -eq 0 ] && /usr/bin/python3 art/font.py game/COMIC.ttf
 if [ $# -eq 0 ]; then
-    python3 art/compose.py contact screens
+    python3 art/compose.py
     echo "game/Images: $(du -sh game/Images | cut -f1)"
 fi
