@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Re-render every picture in game/Images/ from the SVG sources in art/templates/,
-# then the contact sheet and the composed screens in docs/screens/.
+# then the contact sheet, the composed screens in docs/screens/ and the
+# application icon in data/icons/ (art/icons.py).
 #   art/render.sh            everything
 #   art/render.sh Cow3 Logo  only these pictures (no sheet, no screens)
 set -euo pipefail
@@ -26,5 +27,6 @@ python3 art/stamp.py "$@"
 [ $# -eq 0 ] && /usr/bin/python3 art/font.py game/COMIC.ttf
 if [ $# -eq 0 ]; then
     python3 art/compose.py contact screens
+    python3 art/icons.py
     echo "game/Images: $(du -sh game/Images | cut -f1)"
 fi
