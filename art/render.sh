@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Re-render every picture in game/Images/ from the SVG sources in art/templates/,
-# and the font, then the contact sheet in docs/screens/ (the screens themselves
-# are drawn by the game: tools/screens.cpp).
+# and the font, then the contact sheet in docs/screens/ and the application
+# icon in data/icons/ (art/icons.py). The screens themselves are drawn by the
+# game: tools/screens.cpp.
 #   art/render.sh            everything
 #   art/render.sh Cow3 Logo  only these pictures (no font, no sheet)
 set -euo pipefail
@@ -27,5 +28,6 @@ python3 art/stamp.py "$@"
 [ $# -eq 0 ] && /usr/bin/python3 art/font.py game/COMIC.ttf
 if [ $# -eq 0 ]; then
     python3 art/compose.py
+    python3 art/icons.py
     echo "game/Images: $(du -sh game/Images | cut -f1)"
 fi

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs (and, with --tests, what the
-# test suite needs). Only missing packages are installed; nothing is asked.
+# test suite needs; with --package, what building the .deb needs). Only
+# missing packages are installed; nothing is asked.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev)
-if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libgtest-dev xvfb x11-utils xdotool imagemagick)
-fi
+case "${1:-}" in
+  --tests) packages+=(libgtest-dev xvfb x11-utils desktop-file-utils appstream file xdotool imagemagick) ;;
+  --package) packages+=(dpkg-dev file) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
