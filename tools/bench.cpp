@@ -1,6 +1,6 @@
 // Times the game's frames the way a machine without a GPU draws them: SDL's
 // software renderer into a 1600 x 900 surface. Run from the runtime folder:
-//   cd game && ../build/test/mervanta_bench
+//   cd game && ../build/test/mervanta_bench [frames per state] [frames of play] [state]
 // Prints a Markdown table: for each busy state the update and draw times per
 // frame (median and 99th percentile), the same frames drawn by decoding every
 // per-kind picture from its file in every frame, start-up time, files opened
@@ -127,6 +127,7 @@ Timing timeState(const BenchState& state, int frames, bool decodeEveryFrame)
             updateFrame();
             double update = msSince(start);
             mousePressed = mouseReleased = false;
+            keepScaledCopies = !decodeEveryFrame;
             if (decodeEveryFrame) releasePictures();
             start = Clock::now();
             drawFrame();
@@ -240,11 +241,14 @@ int main(int argc, char** argv)
                 "median | draw p99 | speed-up |\n|---|---|---|---|---|---|---|---|\n");
     long opened = 0;
     long timedFrames = 0;
+    const char* only = argc > 3 ? argv[3] : nullptr;
     for (const BenchState& state : benchStates()) {
+        if (only && state.name.find(only) == std::string::npos) continue;
         Timing kept = timeState(state, frames, false);
         opened += kept.opened;
         timedFrames += static_cast<long>(kept.draw.size());
         Timing decoded = timeState(state, std::max(frames / 2, 20), true);
+        keepScaledCopies = true;
         Spread update = spread(kept.update), draw = spread(kept.draw), slow = spread(decoded.draw);
         std::printf("| %s | %.3f | %.3f | %.2f | %.2f | %.2f | %.2f | %.1fx |\n", state.name.c_str(), update.median,
                     update.p99, draw.median, draw.p99, slow.median, slow.p99, slow.median / draw.median);
