@@ -31,6 +31,10 @@ struct ScaledKey {
 struct ScaledCopy {
     SDL_Texture* copy = nullptr;
     uint64_t lastUse = 0;
+    // Where a blended copy has any visible pixel, in tiles merged along their
+    // rows; empty: copy the whole. A frame border blended over the whole
+    // screen then costs only its edges.
+    std::vector<SDL_Rect> visible;
 };
 std::map<ScaledKey, ScaledCopy> scaledCopies;
 uint64_t useCount = 0;
@@ -61,10 +65,39 @@ void forgetLeastUsed()
     }
 }
 
+constexpr int tile = 32;
+
+std::vector<SDL_Rect> visibleParts(int w, int h)
+{
+    std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) return {};
+    std::vector<SDL_Rect> parts;
+    bool skipped = false;
+    for (int ty = 0; ty < h; ty += tile) {
+        int th = std::min(tile, h - ty);
+        for (int tx = 0; tx < w; tx += tile) {
+            int tw = std::min(tile, w - tx);
+            bool seen = false;
+            for (int y = ty; y < ty + th && !seen; ++y) {
+                for (int x = tx; x < tx + tw && !seen; ++x) seen = (pixels[static_cast<size_t>(y) * w + x] >> 24) != 0;
+            }
+            if (!seen) {
+                skipped = true;
+            } else if (!parts.empty() && parts.back().y == ty && parts.back().x + parts.back().w == tx) {
+                parts.back().w += tw;
+            } else {
+                parts.push_back(SDL_Rect{tx, ty, tw, th});
+            }
+        }
+    }
+    if (!skipped) parts.clear();
+    return parts;
+}
+
 // Draws the part of the texture into a new texture of the drawn size with
 // the renderer's own scaling, so the copy holds the very pixels a scaled
 // copy would put on screen.
-SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h)
+SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h, std::vector<SDL_Rect>& visible)
 {
     SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
     if (!copy) return nullptr;
@@ -78,6 +111,7 @@ SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, i
     SDL_SetTextureAlphaMod(texture, 255);
     SDL_SetTextureColorMod(texture, 255, 255, 255);
     bool made = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, texture, &part, nullptr) == 0;
+    if (made && blend == SDL_BLENDMODE_BLEND) visible = visibleParts(w, h);
     SDL_SetRenderTarget(renderer, previous);
     SDL_SetTextureBlendMode(texture, blend);
     SDL_SetTextureAlphaMod(texture, alpha);
@@ -92,7 +126,7 @@ SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, i
 
 // The scaled copy to draw instead of the texture, or null to draw the
 // texture itself (already at its size, first sighting, or no copies).
-SDL_Texture* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w, int h)
+const ScaledCopy* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w, int h)
 {
     if (!keepScaledCopies || w <= 0 || h <= 0) return nullptr;
     SDL_Rect part{0, 0, 0, 0};
@@ -107,18 +141,22 @@ SDL_Texture* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w, int
     bool seenBefore = entry.lastUse != 0;
     entry.lastUse = ++useCount;
     if (!entry.copy && seenBefore) {
-        entry.copy = makeScaledCopy(texture, part, w, h);
+        entry.copy = makeScaledCopy(texture, part, w, h, entry.visible);
         if (entry.copy) keptPixels += static_cast<long long>(w) * h;
     }
+    if (!entry.copy) {
+        forgetLeastUsed();
+        return nullptr;
+    }
     SDL_Texture* copy = entry.copy;
-    forgetLeastUsed();
-    if (!copy) return nullptr;
     Uint8 alpha = 255, r = 255, g = 255, b = 255;
     SDL_GetTextureAlphaMod(texture, &alpha);
     SDL_GetTextureColorMod(texture, &r, &g, &b);
     SDL_SetTextureAlphaMod(copy, alpha);
     SDL_SetTextureColorMod(copy, r, g, b);
-    return copy;
+    const ScaledCopy* found = &entry;
+    forgetLeastUsed();  // never the entry just used: it is the newest
+    return found;
 }
 
 }  // namespace
@@ -147,8 +185,14 @@ void drawPicture(const Picture& pic, int x, int y, int w, int h)
 void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target)
 {
     if (!texture) return;
-    if (SDL_Texture* copy = scaledCopy(texture, source, target.w, target.h)) {
-        SDL_RenderCopy(renderer, copy, nullptr, &target);
+    const ScaledCopy* scaled = scaledCopy(texture, source, target.w, target.h);
+    if (scaled && !scaled->visible.empty()) {
+        for (const SDL_Rect& part : scaled->visible) {
+            SDL_Rect to{target.x + part.x, target.y + part.y, part.w, part.h};
+            SDL_RenderCopy(renderer, scaled->copy, &part, &to);
+        }
+    } else if (scaled) {
+        SDL_RenderCopy(renderer, scaled->copy, nullptr, &target);
     } else {
         SDL_RenderCopy(renderer, texture, source, &target);
     }
@@ -157,8 +201,8 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
 void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double angle)
 {
     if (!texture) return;
-    SDL_Texture* copy = scaledCopy(texture, nullptr, target.w, target.h);
-    SDL_RenderCopyEx(renderer, copy ? copy : texture, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
+    const ScaledCopy* scaled = scaledCopy(texture, nullptr, target.w, target.h);
+    SDL_RenderCopyEx(renderer, scaled ? scaled->copy : texture, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
 }
 
 SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colour, int& w, int& h)
