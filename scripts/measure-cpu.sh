@@ -25,7 +25,7 @@ cores() {  # CPU use over the next ten seconds, in cores
   hz=$(getconf CLK_TCK)
   start=$(ticks)
   sleep 10
-  echo "scale=2; ($(ticks) - $start) / $hz / 10" | bc
+  awk -v a="$start" -v b="$(ticks)" -v hz="$hz" 'BEGIN { printf "%.2f", (b - a) / hz / 10 }'
 }
 echo "main menu: $(cores) cores"
 xdotool mousemove 800 500 click 1

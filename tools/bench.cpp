@@ -185,24 +185,32 @@ void playRandomly(uint32_t& seed, int frame)
     mouseReleased = !mouseDown && wasDown;
 }
 
+// Memory after 1,000 frames of play and at three later points: the kept
+// copies grow up to their budget as screens are visited, then stay.
 void reportMemory(int frames)
 {
     resetStations();
     scene = -1;
     uint32_t seed = 7;
-    long rss1k = 0, heap1k = 0;
+    std::vector<int> marks{1000, frames / 10, frames / 2, frames};
+    std::printf("\n| Memory after frames of play |");
+    for (int mark : marks) std::printf(" %d |", mark);
+    std::printf("\n|---|---|---|---|---|\n");
+    std::vector<long> rss, heap;
     for (int frame = 1; frame <= frames; ++frame) {
         playRandomly(seed, frame);
         updateFrame();
         if (frame % 25 == 0) drawFrame();
-        if (frame == 1000) {
-            rss1k = residentKiB();
-            heap1k = heapKiB();
+        if (std::find(marks.begin(), marks.end(), frame) != marks.end() && rss.size() < marks.size()) {
+            rss.push_back(residentKiB());
+            heap.push_back(heapKiB());
         }
     }
-    std::printf("\n| Memory | after 1,000 frames | after %d frames |\n|---|---|---|\n", frames);
-    std::printf("| resident (KiB) | %ld | %ld |\n", rss1k, residentKiB());
-    std::printf("| heap in use (KiB) | %ld | %ld |\n", heap1k, heapKiB());
+    std::printf("| resident (KiB) |");
+    for (long kib : rss) std::printf(" %ld |", kib);
+    std::printf("\n| heap in use (KiB) |");
+    for (long kib : heap) std::printf(" %ld |", kib);
+    std::printf("\n");
 }
 
 }  // namespace
