@@ -12,7 +12,5 @@ const Picture& itemPicture(const std::string& prefix, int32_t n, int32_t count)
 
 void drawRotated(const Picture& pic, int x, int y, int w, int h, double angle)
 {
-    if (!pic.texture) return;
-    SDL_Rect rect{x, y, w, h};
-    SDL_RenderCopyEx(renderer, pic.texture, nullptr, &rect, angle, nullptr, SDL_FLIP_NONE);
+    copyTextureRotated(pic.texture, SDL_Rect{x, y, w, h}, angle);
 }

@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include "present/pictures.h"
 #include "state/shell.h"
 
 namespace {
@@ -148,6 +149,7 @@ void loadTextures()
 
 void releaseTextures()
 {
+    releaseScaledCopies();  // they are keyed by the textures about to go
     releaseList(backgroundTextures, backgroundSurfaces);
     releaseList(captionTextures, captionSurfaces);
     releaseSets(buttonImageSets, buttonImageSetSurfaces);

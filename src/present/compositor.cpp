@@ -67,7 +67,7 @@ void drawSheetOverlay()
     SDL_Rect source{0, 0, static_cast<int>(textBoxFilterSurface->w * 0.3), textBoxFilterSurface->h};
     for (int t = 0; t < 4; ++t) {
         SDL_Rect tile{1225 + (t % 2) * 145, 25 + (t / 2) * 275, 175, 275};
-        SDL_RenderCopy(renderer, textBoxFilterTexture, &source, &tile);
+        copyTexture(textBoxFilterTexture, &source, tile);
     }
     SDL_SetTextureAlphaMod(textBoxFilterTexture, 255);
 }
@@ -126,14 +126,11 @@ std::string moneyText(double amount)
 
 void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, int x, int y)
 {
-    if (!font) return;
-    SDL_Surface* surface = TTF_RenderText_Solid(font, text.c_str(), colour);
-    if (!surface) return;
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
-    SDL_Rect rect{x, y, surface->w, surface->h};
+    int w = 0, h = 0;
+    SDL_Texture* texture = textTexture(font, text, colour, w, h);
+    if (!texture) return;
+    SDL_Rect rect{x, y, w, h};
     SDL_RenderCopy(renderer, texture, nullptr, &rect);
-    SDL_DestroyTexture(texture);
-    SDL_FreeSurface(surface);
 }
 
 void drawOrderSheet()

@@ -1,9 +1,15 @@
 // Pictures that depend on a flavour or kind (cows, buckets, scoops, cones,
 // toppings, syrups...). Each file is decoded the first time it is asked for
 // and kept until exit; a file that cannot be read is remembered as missing.
+//
+// Drawing a picture at a size other than its own is slow with a software
+// renderer: it scales the whole picture again in every frame. So a picture
+// drawn at the same size in more than one frame gets a copy scaled to that
+// size (once, with the renderer's own filter), and later frames copy that.
 #pragma once
 
 #include <SDL.h>
+#include <SDL_ttf.h>
 
 #include <string>
 
@@ -21,4 +27,20 @@ const Picture& picture(const std::string& file);
 // Copies the whole picture into the rectangle (nothing when missing).
 void drawPicture(const Picture& pic, int x, int y, int w, int h);
 
+// SDL_RenderCopy and SDL_RenderCopyEx (no flip, rotated about the centre),
+// drawn from a copy scaled to the target's size where there is one. The
+// texture's blend mode and modulation apply as to the texture itself.
+void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target);
+void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double angle);
+
+// Text rendered with TTF_RenderText_Solid, kept while it is shown unchanged
+// (the last few texts stay); null when it cannot be rendered.
+SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colour, int& w, int& h);
+
+// False: every copy scales its picture again (for comparing the two).
+extern bool keepScaledCopies;
+
+// Frees the pictures, their scaled copies and the kept texts.
 void releasePictures();
+// Frees only the scaled copies and kept texts (before their textures go).
+void releaseScaledCopies();

@@ -1,6 +1,7 @@
 #include "present/tutorial.h"
 
 #include "present/button.h"
+#include "present/pictures.h"
 #include "state/shell.h"
 
 namespace {
@@ -171,7 +172,7 @@ void drawTutorialPage()
     drawTexture(textBoxFilterTexture, 100, 500, 1400, 350);
     for (int k = 0; k < 2; ++k) {
         if (!tutorialPictures[k]) continue;
-        SDL_RenderCopy(renderer, tutorialPictures[k], nullptr, &tutorialPictureRects[k]);
+        copyTexture(tutorialPictures[k], nullptr, tutorialPictureRects[k]);
     }
     for (const PointD& pointer : tutorialPointers) {
         drawTexture(cursorTexture, static_cast<int>(pointer.x), static_cast<int>(pointer.y), 60, 60);

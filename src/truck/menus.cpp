@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "present/button.h"
+#include "present/pictures.h"
 #include "state/finishing.h"
 #include "state/production.h"
 #include "state/shell.h"
@@ -67,7 +68,7 @@ void drawMainPage()
     for (size_t i = 0; i < 4 && i < menuButtons.size(); ++i) drawButton(menuButtons[i], 0.0);
     drawScoreBox(100, 600, "Lastscore:      ", 720);
     SDL_Rect logo{600, 30, 400, 400};
-    SDL_RenderCopyEx(renderer, logoTexture, nullptr, &logo, logoAngle, nullptr, SDL_FLIP_NONE);
+    copyTextureRotated(logoTexture, logo, logoAngle);
 }
 
 void drawCreditsPage()
@@ -76,7 +77,7 @@ void drawCreditsPage()
     if (creditsSurface) {
         SDL_Rect source{0, static_cast<int>(creditsScroll), creditsSurface->w, 410};
         SDL_Rect page{550, 300, 500, 300};
-        SDL_RenderCopy(renderer, creditsTexture, &source, &page);
+        copyTexture(creditsTexture, &source, page);
     }
     drawFilledCircle(1050, static_cast<int32_t>(creditsScroll / creditsEnd * 300 + 300), 10, 0xFFFFFFFFu);
 }

@@ -1,6 +1,7 @@
 #include "truck/truck_scene.h"
 
 #include "present/button.h"
+#include "present/pictures.h"
 #include "state/shell.h"
 #include "truck/customers.h"
 
@@ -78,7 +79,7 @@ void drawTruckScene()
         SDL_Rect area{0, 0, static_cast<int>(backgroundSurfaces[0]->w * 0.65),
                       static_cast<int>(backgroundSurfaces[0]->h * 0.75)};
         SDL_RenderFillRect(renderer, &area);
-        SDL_RenderCopy(renderer, backgroundTextures[0], nullptr, &area);
+        copyTexture(backgroundTextures[0], nullptr, area);
     }
     std::deque<Customer*> queue = customerQueue;
     for (const Customer* customer : queue) drawCustomer(*customer);
