@@ -49,7 +49,7 @@ not() { ! "$@"; }
 # the stats box behind it does)
 bar() {
     convert "$last" -crop "$(( $(sx 1600) - $(sx 1375) ))x1+$(sx 1375)+$(sy 762)" -depth 8 txt:- |
-        awk -F'[(,)]' 'NR > 1 { if ($4 > 80) exit; n++ } END { print int(n * 1600 / '"$win_w"') }'
+        awk -F'[(,)]' 'NR > 1 { if ($5 > 80) exit; n++ } END { print int(n * 1600 / '"$win_w"') }'
 }
 # wait_for NAME SECONDS CHECK...: screenshot until the check holds
 wait_for() {
@@ -87,9 +87,9 @@ make_bucket() {  # FLAVOUR: milk until a full bucket waits at the fridge door
     fail "no full bucket reached the fridge"
 }
 freeze_and_deliver() {
-    step="fridge: freezing"; drag 150 550 375 135
-    wait_for frozen 40 near 375 150 0 255 0
-    step="fridge: delivery"; drag 375 135 975 475
+    step="fridge: freezing"; drag 150 550 375 135; move 1000 700  # the cursor off the thermometer
+    wait_for frozen 40 near 372 150 0 255 0
+    step="fridge: delivery"; drag 375 135 975 475; move 1000 700
     wait_for delivered 10 not dark 365 135  # the shelf is empty again
 }
 harvest() {  # EXTRA: fifteen clicks on its tree, in the right mode

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <cstdlib>
 
 #include "app/dispatch.h"
@@ -38,6 +39,36 @@ void buildPauseButtons()
 {
     pauseButtons.push_back(Button{675, 550, 250, 70, false, true, 13});
     pauseButtons.push_back(Button{675, 450, 250, 70, false, true, 11});
+}
+
+namespace {
+
+// Mesa's software rasterisers emulate OpenGL on the processor; there SDL's
+// own software renderer draws the game several times faster.
+bool openGlIsEmulated()
+{
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::string(info.name).rfind("opengl", 0) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(0x1F01) : nullptr;  // GL_RENDERER
+    if (!name) return false;
+    std::string text(reinterpret_cast<const char*>(name));
+    for (const char* emulator : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (text.find(emulator) != std::string::npos) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void preferSoftwareDrawingWithoutGpu()
+{
+    // A renderer chosen by the player (SDL_RENDER_DRIVER) stands.
+    if (!window || !renderer || SDL_GetHint(SDL_HINT_RENDER_DRIVER) || !openGlIsEmulated()) return;
+    SDL_DestroyRenderer(renderer);
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
 }
 
 void fitWindowToDisplay()
@@ -77,6 +108,7 @@ void startUp()
     if (SDL_CreateWindowAndRenderer(gameWidth, gameHeight, flags, &window, &renderer) < 0) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
     }
+    preferSoftwareDrawingWithoutGpu();
     SDL_SetWindowTitle(window, "Mervanta");
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     fitWindowToDisplay();

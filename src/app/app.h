@@ -20,6 +20,10 @@ void shutDown();
 void buildShellButtons();
 void buildPauseButtons();
 
+// Without a GPU, OpenGL is emulated on the processor: draw with SDL's own
+// software renderer instead, unless the player chose a renderer.
+void preferSoftwareDrawingWithoutGpu();
+
 // Makes the renderer draw in game coordinates, scaled to the window, and
 // shrinks the window (keeping 16:9) when the display is smaller than the game.
 void fitWindowToDisplay();
