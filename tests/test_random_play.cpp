@@ -88,6 +88,12 @@ protected:
         if (!quick) steps.push_back({x, y, true});
         steps.push_back({x, y, quick, true, pick(8) != 0});  // some releases are of another button
     }
+    // Escape pressed and let go, before whatever the hand was doing.
+    void escape()
+    {
+        steps.push_front({mouseX, mouseY, false, false, true, 2});
+        steps.push_front({mouseX, mouseY, false, false, true, 1});
+    }
     void drag(double fromX, double fromY, int toX, int toY, int hold = 0)
     {
         int n = 2 + pick(8);
@@ -131,7 +137,7 @@ protected:
         int r = pick(100), k = pick(5);
         if (r < 6) return click(pick(1700) - 50, pick(1000) - 50);
         if (r < 9) return drag(pick(1700) - 50, pick(1000) - 50, pick(1700) - 50, pick(1000) - 50);
-        if (r < 11) return steps.push_back({mouseX, mouseY, false, false, true, 1}), steps.push_back({mouseX, mouseY, false, false, true, 2});
+        if (r < 11) return escape();
         if (scene < 0 && menuPage == 1) return click(800, 730);
         if (scene < 0) return r < 70 ? click(800, 525) : click(800, 630 + 90 * (r % 2));
         if (gameOver) return click(900, 750);
@@ -188,6 +194,8 @@ TEST_P(RandomPlayTest, NeverBreaksItsBookkeepingNorLosesTheBestScore)
     long serves = 0, deliveries = 0, harvests = 0, gameOvers = 0;
     for (long i = 0; i < frames; ++i) {
         if (steps.empty()) plan();
+        if (pick(500) == 0) steps.push_front({150 + 210 * pick(5), 837, false, true, pick(2) == 0});  // mid-gesture
+        if (pick(1000) == 0) escape();
         Step s = steps.front();
         steps.pop_front();
         int r = pick(1000);
