@@ -196,7 +196,6 @@ TEST_F(PlayTest, EveryScreenWithAPictureAllPicturesOrTheFontMissing)
         cases.push_back({file.path().filename().string(), true});
         SDL_Surface* full = IMG_Load(file.path().c_str());
         SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, full->w / 4 + 1, full->h / 4 + 1, 32, SDL_PIXELFORMAT_RGBA32);
-        SDL_SetSurfaceBlendMode(full, SDL_BLENDMODE_NONE);
         SDL_BlitScaled(full, nullptr, copy, nullptr);
         ASSERT_EQ(IMG_SavePNG(copy, (quarter / file.path().filename()).c_str()), 0);
         SDL_FreeSurface(full), SDL_FreeSurface(copy);
