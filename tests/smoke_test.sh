@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the built game in a real window under Xvfb, checks that the window
+# Starts the built game where no window can be made and expects the failure
+# lines and status 1; then in a real window under Xvfb, checks that the window
 # titled "Mervanta" opens, asks it to quit with SIGTERM and expects status 0.
 set -u
 game=$1
@@ -20,6 +21,11 @@ mkdir -p "$work/run"
 [[ -d "$folder/Images" ]] && cp -r "$folder/Images" "$work/run/"
 [[ -f "$folder/COMIC.ttf" ]] && cp "$folder/COMIC.ttf" "$work/run/"
 cd "$work/run"
+SDL_VIDEODRIVER=nonexistent SDL_AUDIODRIVER=dummy timeout 30 "$game" > "$work/nodisplay.out" 2>&1
+status=$?
+if [[ $status -ne 1 ]] || ! grep -q "^Failed at SDL_CreateWindowAndRenderer()$" "$work/nodisplay.out"; then
+  echo "FAIL: with no display the game ended with status $status (124: still running)"; cat "$work/nodisplay.out"; exit 1
+fi
 SDL_AUDIODRIVER=dummy "$game" > "$work/game.out" 2>&1 &
 pid=$!
 

@@ -179,21 +179,4 @@ TEST_F(ProductionTest, OnlyABucketInsideItsWindowIsSentEvenWhileAnotherSceneIsSh
     }
 }
 
-TEST_F(ProductionTest, RandomPlayNeverLosesOrDuplicatesABucket)
-{
-    srand(7);
-    const int spots[][2] = {{375, 135}, {600, 135}, {375, 355}, {600, 355}, {375, 575}, {600, 575},
-                            {975, 175}, {1125, 175}, {975, 475}, {150, 550}, {1050, 150}, {800, 800}};
-    for (int i = 0; i < 40000; ++i) {
-        if (i % 1500 == 0) bucketFill = 255.0;
-        DeltaTime = 0.5 + rand() % 30 / 10.0;
-        stepMilkBucket(), stepDelivery();
-        const int* spot = spots[rand() % 12];
-        frame(spot[0] + rand() % 60 - 30, spot[1] + rand() % 60 - 30, rand() % 3 == 0, rand() % 3 == 0);
-        stepFreezing();
-        expectBookkeeping();
-    }
-    EXPECT_GT(bucketsDelivered, 5);
-}
-
 }  // namespace

@@ -113,16 +113,24 @@ TEST_F(ShiftTest, KitchenBuildsItsObjectsAndTheSameTreesEveryRun)
     }
 }
 
-TEST_F(ShiftTest, ScoreTextAndScoreFileLines)
+TEST_F(ShiftTest, ScoreTextAndScoreFiles)
 {
-    const std::pair<double, const char*> texts[] = {
-        {0.05, "5"}, {0.0, "0"}, {100.25, "100.25"}, {12.345, "12.34"}, {1.0, "1.00"}, {0.42, "42"}};
+    const std::pair<double, const char*> texts[] = {{0.05, "5"},        {0.0, "0"},    {100.25, "100.25"},
+                                                    {12.345, "12.34"}, {1.0, "1.00"}, {0.42, "42"},
+                                                    {1e300, "92000000000000000.00"}};
     for (auto [score, text] : texts) EXPECT_EQ(scoreText(score), text) << score;
-    const std::pair<std::string, double> lines[] = {
-        {"42.5 and some text", 42.5}, {"  7", 7.0}, {"", 0.0}, {"score", 0.0}, {"nan", 0.0}, {"inf", 0.0},
-        {"1e999", 0.0}, {"+3.5", 3.5}, {"12\r", 12.0}, {std::string("\x01\xff\0", 3), 0.0}, {"0x1A", 0.0},
-        {std::string(1 << 20, '9'), 0.0}, {"-", 0.0}};
-    for (const auto& [line, value] : lines) EXPECT_EQ(parseScore(line), value) << line.substr(0, 20);
+    useEmptyFolder();
+    const std::pair<std::string, double> files[] = {
+        {"42.5 and some text\n", 42.5}, {"  7", 7.0}, {"", 0.0}, {"score\n", 0.0}, {"nan\n", 0.0}, {"inf", 0.0},
+        {"1e999\n", 0.0}, {"+3.5\n", 3.5}, {"12\r\n", 12.0}, {std::string("\x01\xff\0\n5", 5), 0.0}, {"0x1A", 0.0},
+        {std::string(1 << 20, '9') + "\n", 0.0}, {std::string(1 << 20, ' ') + "5", 5.0}, {"-", 0.0}, {"+-3", 0.0},
+        {"\n42\n", 0.0}, {"\r\n42", 0.0}, {"1e300", 1e300}};
+    for (const auto& [text, value] : files) {
+        std::ofstream(scoreFile, std::ios::binary) << text;
+        highScore = 0.0;  // as at start-up
+        loadScore();
+        EXPECT_EQ(highScore, value) << text.substr(0, 20);
+    }
 }
 
 TEST_F(ShiftTest, ANewBestIsSavedAndReadBackAndAFailedSaveKeepsTheOldFile)
@@ -157,6 +165,12 @@ TEST_F(ShiftTest, ANewBestIsSavedAndReadBackAndAFailedSaveKeepsTheOldFile)
     std::filesystem::create_directories(std::string(scoreFile) + "/inside");  // the rename fails
     saveScore();
     EXPECT_FALSE(std::filesystem::exists(scoreTempFile));
+    std::filesystem::remove_all(scoreFile);
+    std::ofstream(scoreFile) << "123.457\n";
+    std::filesystem::create_symlink("/dev/full", scoreTempFile);  // the disk fills up during the write
+    saveScore();
+    EXPECT_EQ(readFile(scoreFile), "123.457\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(scoreTempFile));
 }
 
 TEST_F(ShiftTest, MenuButtonsTutorialToggleCreditsAndQuit)

@@ -101,12 +101,14 @@ uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
     return elapsed < 8 ? static_cast<uint32_t>(8 - elapsed) : 0;
 }
 
-void startUp()
+bool startUp()
 {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (SDL_CreateWindowAndRenderer(gameWidth, gameHeight, flags, &window, &renderer) < 0) {
+    if (SDL_CreateWindowAndRenderer(gameWidth, gameHeight, flags, &window, &renderer) < 0 || !window || !renderer) {
+        // Without a window there is nothing to play in: the caller ends the program.
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
+        return false;
     }
     preferSoftwareDrawingWithoutGpu();
     SDL_SetWindowTitle(window, "Mervanta");
@@ -125,6 +127,7 @@ void startUp()
     buildPauseButtons();
     setUpKitchen();
     srand(30659020);
+    return true;
 }
 
 void runFrame()
@@ -158,7 +161,10 @@ void shutDown()
 
 int runGame()
 {
-    startUp();
+    if (!startUp()) {
+        shutDown();
+        return 1;
+    }
     while (running) runFrame();
     shutDown();
     return 0;

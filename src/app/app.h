@@ -9,10 +9,13 @@
 constexpr int gameWidth = 1600;
 constexpr int gameHeight = 900;
 
-// Runs the whole game and returns the exit status.
+// Runs the whole game and returns the exit status: 1 when no window or
+// renderer could be made, else 0.
 int runGame();
 
-void startUp();
+// False when the window or its renderer could not be made; every other
+// failure is reported and start-up goes on.
+bool startUp();
 void runFrame();
 void shutDown();
 

@@ -17,13 +17,23 @@ double creditsScroll = 0.0;
 double logoAngle = 0.0;
 double logoSpin = 1.0;
 
+int64_t customersMade = 0;
+int64_t customersGone = 0;
+
+void freeCustomer(Customer* customer)
+{
+    if (!customer) return;
+    delete customer;
+    ++customersGone;
+}
+
 void releaseCustomers()
 {
-    for (Customer* customer : customerQueue) delete customer;
+    for (Customer* customer : customerQueue) freeCustomer(customer);
     customerQueue.clear();
-    for (Customer* customer : orders) delete customer;
+    for (Customer* customer : orders) freeCustomer(customer);
     orders.clear();
-    delete leavingCustomer;
+    freeCustomer(leavingCustomer);
     leavingCustomer = nullptr;
 }
 
@@ -40,4 +50,5 @@ void resetTruckState()
     creditsScroll = 0.0;
     logoAngle = 0.0;
     logoSpin = 1.0;
+    customersMade = customersGone = 0;
 }

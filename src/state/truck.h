@@ -43,6 +43,13 @@ extern double creditsScroll;
 extern double logoAngle;
 extern double logoSpin;
 
+// Every customer record made and freed, for bookkeeping checks.
+extern int64_t customersMade;
+extern int64_t customersGone;
+
+// Frees one customer record and counts it; null is ignored.
+void freeCustomer(Customer* customer);
+
 // Frees every customer record in the queue, the taken orders and the
 // leaving slot, and empties them.
 void releaseCustomers();

@@ -74,6 +74,7 @@ bool noTutorialPending()
 Customer* makeCustomer(int32_t flavour, const std::vector<int32_t>& extras, int32_t cone)
 {
     Customer* customer = new Customer;
+    ++customersMade;
     customer->flavour = flavour;
     customer->extras = extras;
     customer->cone = cone;
@@ -98,7 +99,7 @@ void spawnCustomers()
 
 void replaceLeavingCustomer(Customer* customer)
 {
-    if (leavingCustomer != customer) delete leavingCustomer;
+    if (leavingCustomer != customer) freeCustomer(leavingCustomer);
     leavingCustomer = customer;
 }
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -36,7 +37,10 @@ bool writeDurably(const char* file, const std::string& text)
 
 std::string scoreText(double score)
 {
-    std::string digits = std::to_string(static_cast<int64_t>(score * 100));
+    // Only a hand-edited score file holds a best beyond the 64-bit count of
+    // hundredths; it shows as the largest count instead of overflowing.
+    double hundredths = std::clamp(score * 100, -9.2e18, 9.2e18);
+    std::string digits = std::to_string(static_cast<int64_t>(hundredths));
     if (digits.size() >= 3) digits.insert(digits.size() - 2, ".");
     return digits;
 }

@@ -24,7 +24,7 @@ void walkOffLeavingCustomer()
     if (!leavingCustomer) return;
     leavingCustomer->position[0] -= 5.0 * DeltaTime;
     if (leavingCustomer->position[0] < -150.0 - leavingCustomer->width) {
-        delete leavingCustomer;
+        freeCustomer(leavingCustomer);
         leavingCustomer = nullptr;
     }
 }
