@@ -64,7 +64,7 @@ tab() { click $(( 150 + 210 * $1 )) 837; sleep 0.3; }
 take_order() {
     local end=$(( SECONDS + 40 ))
     while (( SECONDS < end )); do
-        click 650 495; shot order; near 1400 60 255 163 191 && return 0; sleep 0.5
+        tab 0; click 650 495; shot order; near 1400 60 255 163 191 && return 0; sleep 0.5
     done
     fail "no order taken"
 }
