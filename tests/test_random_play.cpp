@@ -1,8 +1,4 @@
-// Random play: the game's own frame under generated input, its bookkeeping checked after every
-// frame; and every screen drawn with each picture, all pictures or the font missing.
-#include <SDL_image.h>
-#include <unistd.h>
-
+// The game's own frame under random input, its bookkeeping checked every frame; each screen with files missing.
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -27,61 +23,41 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Step {
-    int x, y;
-    bool press = false, release = false, leftUp = true;  // the release may be of another button
-    int escape = 0;                                      // 1 key down, 2 key up
-};
+// A frame's input: the release may be of another button (left not up); escape 1 is the key down, 2 up.
+struct Step { int x, y; bool press = false, release = false, leftUp = true; int escape = 0; };
 
-class PlayTest : public GameTest {
-protected:
-    // Start-up in a folder of its own (a new best is written there) holding
-    // the pictures but one, and the font if asked, drawing into a small window.
-    void startIn(const std::string& missing, bool font, const fs::path& pictures = MERVANTA_GAME_DIR "/Images")
+struct PlayTest : GameTest {
+    void startIn(const std::string& missing, bool font)  // in a folder of its own, the new best goes there
     {
-        useEmptyFolder();
-        SDL_DestroyRenderer(renderer);
-        if (!small) small = SDL_CreateRGBSurfaceWithFormat(0, 160, 90, 32, SDL_PIXELFORMAT_RGBA32);
-        renderer = SDL_CreateSoftwareRenderer(small);
-        SDL_RenderSetLogicalSize(renderer, 1600, 900);
-        for (const auto& file : fs::directory_iterator(pictures))
+        SDL_Renderer* own = renderer;
+        resetGame(), SDL_DestroyRenderer(own), useEmptyFolder();  // the catalogue goes while its renderer lives
+        renderer = SDL_CreateSoftwareRenderer(small), SDL_RenderSetLogicalSize(renderer, 1600, 900);
+        for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images"))
             if (file.path().filename() != missing) fs::create_symlink(file.path(), "Images" / file.path().filename());
         if (missing == "Images") fs::remove_all("Images");
         if (font) fs::create_symlink(MERVANTA_GAME_DIR "/COMIC.ttf", "COMIC.ttf");
-        testing::internal::CaptureStdout();  // the cones it cannot read
-        loadScore(), buildShellButtons();
+        testing::internal::CaptureStdout(), loadScore(), buildShellButtons(), buildPauseButtons();  // missing cones print
         fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
-        loadBackgrounds(), renderCaptions(), loadTextures(), buildPauseButtons(), setUpKitchen();
-        testing::internal::GetCapturedStdout();
+        loadBackgrounds(), renderCaptions(), loadTextures(), setUpKitchen(), testing::internal::GetCapturedStdout();
     }
     void TearDown() override { GameTest::TearDown(), SDL_FreeSurface(small); }
-    // One frame as the input sampling makes it, then the update.
-    void frame(const Step& s, double dt)
+    void frame(const Step& s, double dt)  // as the input sampling makes it, then the update
     {
-        prevMouseY = mouseY, mouseX = s.x, mouseY = s.y, mousePressed = false;
-        if (escapeDown) escapeLatch = true;
-        if (s.escape) escapeDown = s.escape == 1, escapeLatch = escapeLatch && s.escape == 1;
-        if (s.press) mousePressed = mouseDown = true;
-        if (s.release && s.leftUp) mouseDown = false;
+        prevMouseY = mouseY, mouseX = s.x, mouseY = s.y, mousePressed = s.press;
+        mouseDown = (mouseDown || s.press) && !(s.release && s.leftUp);
+        escapeLatch = (escapeLatch || escapeDown) && s.escape != 2, escapeDown = s.escape ? s.escape == 1 : escapeDown;
         if (!escapeLatch && escapeDown && scene >= 0 && !gameOver) paused = !paused;
-        mouseReleased = s.release, DeltaTime = dt;
-        updateFrame();
+        mouseReleased = s.release, DeltaTime = dt, updateFrame();
     }
     int pick(int n) { return int(rng() % unsigned(n)); }
-    void click(int x, int y)  // in one frame or two
-    {
-        bool quick = pick(4) == 0;
-        if (!quick) steps.push_back({x, y, true});
-        steps.push_back({x + pick(9) - 4, y + pick(9) - 4, quick, true, pick(8) != 0});
-    }
     void escape() { steps.insert(steps.begin(), {{mouseX, mouseY, 0, 0, 1, 1}, {mouseX, mouseY, 0, 0, 1, 2}}); }
-    void drag(double x, double y, int toX, int toY, int hold = 0)  // then stays about there
+    void drag(double x, double y, int toX, int toY, int hold = 0, int travel = -1)  // travel 0: a one-frame click
     {
-        int n = 2 + pick(8);
-        for (int i = 0; i <= n + hold; ++i)
-            steps.push_back({int(x + (toX - x) * std::min(i, n) / n) + (i > n ? pick(21) - 10 : 0),
-                             int(y + (toY - y) * std::min(i, n) / n), i == 0, i == n});
+        for (int i = 0, n = travel < 0 ? 2 + pick(8) : travel; i <= n + hold; ++i)
+            steps.push_back({i < n ? int(x + (toX - x) * i / n) : toX + (i > n ? pick(21) - 10 : 0),
+                             i < n ? int(y + (toY - y) * i / n) : toY, i == 0, i == n, i != n || pick(8) != 0});
     }
+    void click(int x, int y) { drag(x, y, x + pick(9) - 4, y + pick(9) - 4, 0, pick(4) != 0); }
     void dragBucket()  // ready ones to the hatch, over-frozen ones to the counter top
     {
         const Bucket& b = buckets[pick(int(buckets.size()))];
@@ -100,23 +76,19 @@ protected:
         else return click(1400, 510);
         drag(shelf[k]->x + 50, shelf[k]->y + 50, 600, 300, k == 1 ? 300 : 60);
     }
-    bool worthStaying()
-    {
-        bool counter = !orders.empty() && (assembly.hasScoop || !scoopShelf.stock.empty() || pick(3) == 0);
-        return scene == 0 ? !customerQueue.empty() && customerQueue.front()->atCounter
-               : scene < 3 ? (scene == 1 ? bucketFill < 255 : !buckets.empty()) : scene == 3 ? collectorX == 550 : counter;
-    }
-    // One gesture, aimed most of the time where the screen shown acts.
-    void plan()
+    void plan()  // one gesture, mostly where the screen shown acts while there is work there
     {
         int r = pick(100), k = pick(5);
         const ToppingTree& tree = toppingTrees[k % 3];
+        bool counter = !orders.empty() && (assembly.hasScoop || !scoopShelf.stock.empty() || pick(3) == 0);
+        bool worthStaying = scene == 0 ? !customerQueue.empty() && customerQueue.front()->atCounter
+               : scene < 3 ? (scene == 1 ? bucketFill < 255 : !buckets.empty()) : scene == 3 ? collectorX == 550 : counter;
         if (r < 6) return click(pick(1700) - 50, pick(1000) - 50);
         if (r < 9) return drag(pick(1700) - 50, pick(1000) - 50, pick(1700) - 50, pick(1000) - 50);
         if (r < 11) return escape();
         if (scene < 0) return click(800, menuPage ? 730 : r < 70 ? 525 : 630 + 90 * (r % 2));
         if (gameOver || paused) return click(gameOver ? 900 : 800, gameOver ? 750 : r < 80 ? 485 : 585);
-        if (r < 15 || (scene < 5 && tutorialPending[scene]) || !worthStaying()) return click(150 + 210 * k, 837);
+        if (r < 15 || (scene < 5 && tutorialPending[scene]) || !worthStaying) return click(150 + 210 * k, 837);
         if (r < 17) return click(1325 + 150 * (k % 2), 630);
         if (scene == 0) return click(650, 495);
         if (scene == 1) return r < 19 ? click(k % 2 ? 80 : 1080, 330) : drag(600, 150 + 20 * k, 600, 500 + 10 * k);
@@ -125,21 +97,17 @@ protected:
         if (scene == 3) for (int i = 0; i < 15; ++i) click(int(tree.x + tree.w / 2), int(tree.y + tree.h));
         if (scene == 4) atCounter();
     }
-    // Empty while every record is where the rest of the game expects it.
-    std::string fault()
+    std::string fault()  // empty while every record is where the rest of the game expects it
     {
         if (!orders.empty() && (selectedOrder < 0 || selectedOrder >= int(orders.size()))) return "selectedOrder";
         for (const CounterShelf* s : {&scoopShelf, &toppingShelf, &syrupShelf})
             if (s->stock.empty() ? s->index != 0 : s->index < 0 || s->index >= int(s->stock.size())) return "shelf index";
         std::vector<Slot*> slots(fridgeSlots);
         slots.insert(slots.end(), {counterSlots[0], counterSlots[1], deliverySlot});
-        for (Slot* s : slots)
-            if (std::ranges::count(buckets, s, &Bucket::slot) != s->occupied) return "slot";
-        auto astray = [&](const Bucket& b) {  // on no slot of the game's, or not resting on its own
-            return b.slot && (!std::ranges::count(slots, b.slot) || (!b.dragging && b.y != b.slot->y + 25));
-        };
-        if (std::ranges::any_of(buckets, astray) || bucketsMade != bucketsDelivered + int64_t(buckets.size()))
-            return "buckets";
+        for (Slot* s : slots) if (std::ranges::count(buckets, s, &Bucket::slot) != s->occupied) return "slot";
+        for (const Bucket& b : buckets)  // on a slot of the game's, resting on it unless dragged
+            if (b.slot && (!std::ranges::count(slots, b.slot) || (!b.dragging && b.y != b.slot->y + 25))) return "bucket";
+        if (bucketsMade != bucketsDelivered + int64_t(buckets.size())) return "buckets";
         std::set<Customer*> all(orders.begin(), orders.end());
         all.insert(customerQueue.begin(), customerQueue.end()), all.insert(leavingCustomer);
         int64_t present = int64_t(customerQueue.size() + orders.size()) + (leavingCustomer != nullptr);
@@ -148,27 +116,23 @@ protected:
     }
     std::mt19937 rng;
     std::deque<Step> steps;
-    SDL_Surface* small = nullptr;
+    SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, 160, 90, 32, SDL_PIXELFORMAT_RGBA32);
 };
 
 class RandomPlayTest : public PlayTest, public testing::WithParamInterface<unsigned> {};
 
 TEST_P(RandomPlayTest, NeverBreaksItsBookkeepingNorLosesTheBestScore)
 {
-    startIn("", true);
-    rng.seed(GetParam());
+    startIn("", true), rng.seed(GetParam());
     const long frames = std::getenv("MERVANTA_RANDOM_FRAMES") ? std::atol(std::getenv("MERVANTA_RANDOM_FRAMES")) : 200000;
     long serves = 0, deliveries = 0, harvests = 0, gameOvers = 0;
-    for (long i = 0; i < frames; ++i) {
+    for (long i = 0; i < frames; ++i, steps.pop_front()) {
         if (steps.empty()) plan();
         if (pick(500) == 0) steps.push_front({150 + 210 * pick(5), 837, false, true, pick(2) == 0});  // a tab mid-gesture
         if (pick(1000) == 0) escape();
-        int r = pick(1000);
-        double before = money;
-        int64_t delivered = bucketsDelivered;
-        bool harvestPending = pendingTopping >= 0 || pendingSyrup >= 0, over = gameOver;
+        auto [r, before, delivered, over] = std::tuple(pick(1000), money, bucketsDelivered, gameOver);
+        bool harvestPending = pendingTopping >= 0 || pendingSyrup >= 0;
         frame(steps.front(), r < 2 ? 500.0 : r < 30 ? 1e-4 * pick(100) : 0.5 + 0.01 * pick(150));  // stalls, tiny steps
-        steps.pop_front();
         if (i % 64 == 0) drawFrame();
         ASSERT_EQ(fault(), "") << "frame " << i;
         serves += money > before, deliveries += bucketsDelivered > delivered;
@@ -185,27 +149,13 @@ TEST_P(RandomPlayTest, NeverBreaksItsBookkeepingNorLosesTheBestScore)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlayTest, testing::Values(1u, 2u, 3u, 4u));
 
-// Start-up and every screen, updated and drawn with something to show on each.
 TEST_F(PlayTest, EveryScreenWithAPictureAllPicturesOrTheFontMissing)
 {
-    std::vector<std::pair<std::string, bool>> cases = {{"Images", true}, {"", false}};
-    // Quarter-size copies of the pictures keep the hundred start-ups quick.
-    const fs::path quarter = fs::temp_directory_path() / ("mervanta-quarter-" + std::to_string(getpid()));
-    fs::create_directories(quarter);
-    for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images")) {
-        cases.push_back({file.path().filename().string(), true});
-        SDL_Surface* full = IMG_Load(file.path().c_str());
-        SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, full->w / 4 + 1, full->h / 4 + 1, 32, SDL_PIXELFORMAT_RGBA32);
-        SDL_BlitScaled(full, nullptr, copy, nullptr);
-        ASSERT_EQ(IMG_SavePNG(copy, (quarter / file.path().filename()).c_str()), 0);
-        SDL_FreeSurface(full), SDL_FreeSurface(copy);
-    }
-    for (const auto& [missing, font] : cases) {
-        SCOPED_TRACE(missing + (font ? "" : " and the font"));
-        SDL_Renderer* own = renderer;
-        resetGame(), renderer = own;  // the catalogue goes while its renderer lives
-        fs::current_path(startFolder);
-        startIn(missing, font, quarter);
+    std::vector<std::string> cases = {"Images", ""};  // no Images/ at all, only the font, each picture
+    for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images")) cases.push_back(file.path().filename());
+    for (const std::string& missing : cases) {
+        SCOPED_TRACE(missing.empty() ? "the font" : missing);
+        startIn(missing, !missing.empty());  // then something to show on every screen
         orders = {makeCustomer(9, {0, 5}, 2), makeCustomer(0, {3}, 0)};
         customerQueue = {makeCustomer(4, {}, 1)}, leavingCustomer = makeCustomer(1, {1, 2}, 1);
         orders[0]->state = orders[1]->state = 1, leavingCustomer->state = 2, customerQueue[0]->atCounter = true;
@@ -225,7 +175,6 @@ TEST_F(PlayTest, EveryScreenWithAPictureAllPicturesOrTheFontMissing)
             ASSERT_EQ(fault(), "") << "screen " << screen;
         }
     }
-    fs::remove_all(quarter);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 #include <SDL_ttf.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <utility>
 
 #include "app/app.h"
 #include "app/dispatch.h"
@@ -21,49 +22,26 @@
 #include "truck/menus.h"
 #include "truck/score.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-std::string readFile(const char* name)
-{
-    std::ifstream in(name);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string readFile(const char* name) { std::ifstream in(name); return {std::istreambuf_iterator<char>(in), {}}; }
 
-class ShiftTest : public GameTest {
-protected:
+struct ShiftTest : GameTest {
     void startGame()
     {
-        useGameFolder();
-        fontLarge = TTF_OpenFont("COMIC.ttf", 36);
-        fontSmall = TTF_OpenFont("COMIC.ttf", 26);
-        buildShellButtons();
-        buildPauseButtons();
-        loadBackgrounds();
-        renderCaptions();
-        loadTextures();
-        setUpKitchen();
+        useGameFolder(), fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
+        buildShellButtons(), buildPauseButtons(), loadBackgrounds(), renderCaptions(), loadTextures(), setUpKitchen();
         DeltaTime = 1.0;
     }
-    void releaseAt(int x, int y)
-    {
-        mouseX = x;
-        mouseY = y;
-        mouseReleased = true;
-        updateFrame();
-        mouseReleased = false;
-    }
-    // Black pixels in a band of rows, as the leftmost and rightmost x.
-    std::pair<int, int> blackExtent(int top, int bottom, int from = 0, int to = 1600)
+    void releaseAt(int x, int y) { mouseX = x, mouseY = y, mouseReleased = true, updateFrame(), mouseReleased = false; }
+    std::pair<int, int> blackExtent(int top, int bottom, int from = 0, int to = 1600)  // dark pixels: first, last x
     {
         int left = 1600, right = -1;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = from; x < to; ++x) {
-                Rgba c = pixel(x, y);
-                if (c.r < 40 && c.g < 40 && c.b < 40) left = std::min(left, x), right = std::max(right, x);
-            }
-        }
+        for (int x = from; x < to; ++x)
+            for (int y = top; y < bottom; ++y)
+                if (Rgba c = pixel(x, y); std::max({c.r, c.g, c.b}) < 40) left = std::min(left, x), right = x;
         return {left, right};
     }
 };
@@ -71,53 +49,34 @@ protected:
 TEST_F(ShiftTest, KitchenBuildsItsObjectsAndTheSameTreesEveryRun)
 {
     useEmptyFolder();
-    writePicture("Cone1.png", 120, 90, {200, 150, 50, 255});
-    testing::internal::CaptureStdout();
-    setUpKitchen();
-    std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "Could not read Images/Cone2.png: that cone uses a stand-in size\n"
-                       "Could not read Images/Cone3.png: that cone uses a stand-in size\n");
-    const double fridge[6][2] = {{300, 60}, {525, 60}, {300, 280}, {525, 280}, {300, 500}, {525, 500}};
-    ASSERT_EQ(fridgeSlots.size(), 6u);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(fridgeSlots[i]->x + fridgeSlots[i]->y * 10000, fridge[i][0] + fridge[i][1] * 10000);
-    EXPECT_EQ(counterSlots[1]->x, 1050);
-    EXPECT_EQ(deliverySlot->y, 400);
-    EXPECT_EQ(coneChoices[0].w * 1000 + coneChoices[0].h, 120090);
-    EXPECT_EQ(coneChoices[2].w * 1000 + coneChoices[2].h, 100200);
-    EXPECT_EQ(coneChoices[2].homeX, 800);
-    EXPECT_EQ(toppingShelf.arrows[1].x, 1485);
-    EXPECT_EQ(scoopShelf.arrows[0].x, -325);
-    const int menu[5][5] = {{550, 450, 500, 150, 8}, {675, 685, 250, 70, 9}, {725, 780, 150, 50, 10},
-                            {650, 605, 300, 60, 12}, {675, 700, 250, 60, 11}};
-    for (int i = 0; i < 5; ++i) {
-        const Button& b = menuButtons[i];
-        EXPECT_EQ((std::vector<int>{b.x, b.y, b.w, b.h, b.imageSet}), std::vector<int>(menu[i], menu[i] + 5));
-    }
-    for (const ToppingTree& tree : toppingTrees) {
-        for (const Triple& item : tree.hangingToppings) {
-            EXPECT_LT(item[0], tree.w);
-            EXPECT_GE(item[1], 10);
-            EXPECT_LT(item[1], tree.h * 0.6 + 10);
-        }
-    }
+    writePicture("Cone1.png", 120, 90, {200, 150, 50, 255});  // the others print that they use a stand-in size
+    testing::internal::CaptureStdout(), setUpKitchen();  // then again from the generator's own start, srand(1)
     std::vector<ToppingTree> first = toppingTrees;
-    testing::internal::CaptureStdout();
-    resetProductionState();
-    resetFinishingState();
-    srand(1);  // the generator's own start
-    setUpKitchen();
-    testing::internal::GetCapturedStdout();
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(toppingTrees[k].hangingToppings, first[k].hangingToppings);
-        EXPECT_EQ(toppingTrees[k].hangingSyrups, first[k].hangingSyrups);
-    }
+    resetProductionState(), resetFinishingState(), srand(1), setUpKitchen(), testing::internal::GetCapturedStdout();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(toppingTrees[k].hangingToppings == first[k].hangingToppings &&
+                    toppingTrees[k].hangingSyrups == first[k].hangingSyrups) << k;
+    std::vector<double> fridge;
+    for (const Slot* s : fridgeSlots) fridge.insert(fridge.end(), {s->x, s->y});
+    EXPECT_EQ(fridge, (std::vector<double>{300, 60, 525, 60, 300, 280, 525, 280, 300, 500, 525, 500}));
+    // The counter's and the hatch's slots, a cone read and one stood in, the shelves' arrows.
+    EXPECT_EQ((std::vector<double>{counterSlots[1]->x, deliverySlot->y, coneChoices[0].w, coneChoices[0].h,
+                                   coneChoices[2].w, coneChoices[2].h, coneChoices[2].homeX,
+                                   1.0 * toppingShelf.arrows[1].x, 1.0 * scoopShelf.arrows[0].x}),
+              (std::vector<double>{1050, 400, 120, 90, 100, 200, 800, 1485, -325}));
+    std::vector<std::vector<int>> menu, want = {{550, 450, 500, 150, 8}, {675, 685, 250, 70, 9}, {725, 780, 150, 50, 10},
+                                                {650, 605, 300, 60, 12}, {675, 700, 250, 60, 11}};
+    for (const Button& b : menuButtons) menu.push_back({b.x, b.y, b.w, b.h, b.imageSet});
+    EXPECT_EQ(menu, want);
+    for (const ToppingTree& tree : toppingTrees)  // toppings hang in the crown
+        for (const Triple& item : tree.hangingToppings)
+            EXPECT_TRUE(item[0] < tree.w && item[1] >= 10 && item[1] < tree.h * 0.6 + 10) << item[0] << ", " << item[1];
 }
 
 TEST_F(ShiftTest, ScoreTextAndScoreFiles)
 {
-    const std::pair<double, const char*> texts[] = {{0.05, "5"},        {0.0, "0"},    {100.25, "100.25"},
-                                                    {12.345, "12.34"}, {1.0, "1.00"}, {0.42, "42"},
-                                                    {1e300, "92000000000000000.00"}};
+    const std::pair<double, const char*> texts[] = {{0.05, "5"}, {0.0, "0"}, {100.25, "100.25"}, {12.345, "12.34"},
+                                                    {1.0, "1.00"}, {0.42, "42"}, {1e300, "92000000000000000.00"}};
     for (auto [score, text] : texts) EXPECT_EQ(scoreText(score), text) << score;
     useEmptyFolder();
     const std::pair<std::string, double> files[] = {
@@ -127,97 +86,58 @@ TEST_F(ShiftTest, ScoreTextAndScoreFiles)
         {"\n42\n", 0.0}, {"\r\n42", 0.0}, {"1e300", 1e300}};
     for (const auto& [text, value] : files) {
         std::ofstream(scoreFile, std::ios::binary) << text;
-        highScore = 0.0;  // as at start-up
-        loadScore();
+        highScore = 0.0, loadScore();  // from the start-up value
         EXPECT_EQ(highScore, value) << text.substr(0, 20);
     }
 }
 
-TEST_F(ShiftTest, ANewBestIsSavedAndReadBackAndAFailedSaveKeepsTheOldFile)
+TEST_F(ShiftTest, ANewBestIsSavedAndAFailedSaveKeepsTheOldFile)
 {
     useEmptyFolder();
-    std::ofstream("NoTouchy.txt") << "  7\nignored\n";
-    loadScore();
-    EXPECT_EQ(highScore, 7.0);
-    money = 7.0;
-    happiness = 0.0;
-    checkEndOfShift();  // exactly zero is not below zero
+    std::ofstream(scoreFile) << "  7\nignored\n";
+    highScore = 7.0, money = 7.0, happiness = 0.0, checkEndOfShift();  // exactly zero is not below zero
     EXPECT_FALSE(gameOver);
-    happiness = -0.001;
-    checkEndOfShift();  // an equal score is no new best
-    EXPECT_TRUE(gameOver);
-    EXPECT_EQ(readFile("NoTouchy.txt"), "  7\nignored\n");
-    gameOver = false;
-    money = 123.456789;
-    checkEndOfShift();
-    EXPECT_EQ(lastScore, 123.456789);
-    EXPECT_EQ(readFile("NoTouchy.txt"), "123.457\n");
-    highScore = 0.0;
-    loadScore();
-    EXPECT_EQ(highScore, 123.457);
-
-    std::filesystem::create_directory(scoreTempFile);  // the new file cannot be written
-    highScore = 500.0;
-    saveScore();
-    EXPECT_EQ(readFile("NoTouchy.txt"), "123.457\n");
-    EXPECT_EQ(highScore, 500.0);
-    std::filesystem::remove(scoreFile);
-    std::filesystem::create_directories(std::string(scoreFile) + "/inside");  // the rename fails
-    saveScore();
-    EXPECT_FALSE(std::filesystem::exists(scoreTempFile));
-    std::filesystem::remove_all(scoreFile);
-    std::ofstream(scoreFile) << "123.457\n";
-    std::filesystem::create_symlink("/dev/full", scoreTempFile);  // the disk fills up during the write
-    saveScore();
-    EXPECT_EQ(readFile(scoreFile), "123.457\n");
-    EXPECT_FALSE(std::filesystem::is_symlink(scoreTempFile));
+    happiness = -0.001, checkEndOfShift();  // an equal score is no new best
+    EXPECT_EQ(std::pair(gameOver, readFile(scoreFile)), std::pair(true, std::string("  7\nignored\n")));
+    gameOver = false, money = 123.456789, checkEndOfShift();
+    EXPECT_EQ(std::pair(lastScore, readFile(scoreFile)), std::pair(123.456789, std::string("123.457\n")));
+    fs::create_directory(scoreTempFile);  // the new file cannot be written
+    highScore = 500.0, saveScore();
+    EXPECT_EQ(std::pair(readFile(scoreFile), highScore), std::pair(std::string("123.457\n"), 500.0));
+    fs::remove(scoreFile), fs::create_directories(std::string(scoreFile) + "/inside"), saveScore();  // the rename fails
+    EXPECT_FALSE(fs::exists(scoreTempFile));
+    fs::remove_all(scoreFile), std::ofstream(scoreFile) << "123.457\n";
+    fs::create_symlink("/dev/full", scoreTempFile), saveScore();  // the disk fills up during the write
+    EXPECT_EQ(std::pair(readFile(scoreFile), fs::is_symlink(scoreTempFile)), std::pair(std::string("123.457\n"), false));
 }
 
-TEST_F(ShiftTest, MenuButtonsTutorialToggleCreditsAndQuit)
+TEST_F(ShiftTest, MenuScoresBesideTheCashSymbolTutorialToggleCreditsAndQuit)
 {
     startGame();
-    for (int clicks = 1; clicks <= 3; ++clicks) {
-        releaseAt(800, 630);
-        EXPECT_EQ(tutorialRequested, clicks % 2 == 1);
-        EXPECT_EQ(menuButtons[3].enabled, clicks % 2 == 0);
-    }
-    releaseAt(800, 740);  // the lower part of Credits lies over the credits page's Back button
-    EXPECT_EQ(menuPage, 1);
-    updateFrame();
-    EXPECT_EQ(menuPage, 1);
-    mouseDown = true;
-    const std::pair<int, double> drags[] = {{-2000, 2090.0}, {500, 1090.0}, {2000, 0.0}};
-    const int knobY[] = {600, 456, 300};
-    for (int i = 0; i < 3; ++i) {
-        prevMouseY = 400;
-        mouseY = 400 + drags[i].first;
-        updateFrame();
-        EXPECT_EQ(creditsScroll, drags[i].second);
-        clearTo({0, 0, 0, 255});
-        drawMenu();
-        EXPECT_EQ(pixel(1050, knobY[i]), (Rgba{255, 255, 255, 255})) << i;
-    }
-    mouseDown = false;
-    releaseAt(700, 720);
-    EXPECT_EQ(menuPage, 0);
-    releaseAt(800, 800);
-    EXPECT_FALSE(running);
-    EXPECT_NE(logoAngle, 0.0);
-}
-
-TEST_F(ShiftTest, ScoresShowInBlackBesideTheCashSymbol)
-{
-    startGame();
-    highScore = 12.5;
-    lastScore = 3.0;
-    drawMenu();
+    highScore = 12.5, lastScore = 3.0, drawMenu();
     auto [left, right] = blackExtent(625, 650);
     EXPECT_EQ(left, 140 + 2) << "label starts at its place";
     EXPECT_GT(right, 310) << "the number stands right of the cash symbol";
-    scene = 0;
-    gameOver = true;
-    drawFrame();
-    EXPECT_GT(blackExtent(540, 565).second, 910);
+    for (int clicks = 1; clicks <= 3; ++clicks) {  // the tutorial button is lit while the tutorial is off
+        releaseAt(800, 630);
+        EXPECT_EQ(std::pair(tutorialRequested, menuButtons[3].enabled), std::pair(clicks % 2 == 1, clicks % 2 == 0));
+    }
+    releaseAt(800, 740), updateFrame();  // the lower part of Credits lies over the credits page's Back button
+    EXPECT_EQ(menuPage, 1);
+    mouseDown = true;
+    const int drags[][3] = {{-2000, 2090, 600}, {500, 1090, 456}, {2000, 0, 300}};  // drag, scroll, knob's y
+    for (auto [dy, scroll, knobY] : drags) {
+        prevMouseY = 400, mouseY = 400 + dy, updateFrame();
+        EXPECT_EQ(creditsScroll, scroll);
+        clearTo({0, 0, 0, 255}), drawMenu();
+        EXPECT_EQ(pixel(1050, knobY), (Rgba{255, 255, 255, 255})) << dy;
+    }
+    mouseDown = false, releaseAt(700, 720);
+    EXPECT_EQ(menuPage, 0);
+    releaseAt(800, 800);
+    EXPECT_TRUE(!running && logoAngle != 0.0) << "quit, the logo turning meanwhile";
+    scene = 0, gameOver = true, drawFrame();
+    EXPECT_GT(blackExtent(540, 565).second, 910) << "the game-over page's score, right of its cash symbol";
 }
 
 TEST_F(ShiftTest, PlaySeedsFromTheClickAndASecondShiftStartsClean)
@@ -225,10 +145,7 @@ TEST_F(ShiftTest, PlaySeedsFromTheClickAndASecondShiftStartsClean)
     startGame();
     EXPECT_EQ(shiftSeed(32767, 1600, 900), static_cast<uint32_t>(-60256));
     auto firstCustomer = [&](int x, int y) {
-        scene = -1;
-        srand(42);
-        releaseAt(x, y);
-        spawnCustomers();
+        scene = -1, srand(42), releaseAt(x, y), spawnCustomers();
         const Customer& c = *customerQueue.back();
         return std::vector<int>{c.flavour, c.cone, int(c.spriteSet), int(c.extras.size())};
     };
@@ -236,49 +153,25 @@ TEST_F(ShiftTest, PlaySeedsFromTheClickAndASecondShiftStartsClean)
     EXPECT_EQ(scene, 0);
     EXPECT_EQ(firstCustomer(800, 500), a);
     EXPECT_NE(firstCustomer(801, 520), a);
-
-    buckets.push_back(Bucket{});
-    fridgeSlots[2]->occupied = deliverySlot->occupied = bucketEntering = true;
-    scoopShelf.stock = {1, 2, 3};
-    scoopShelf.index = 2;
-    toppingShelf.pouring = true;
-    toppingShelf.particles.resize(4);
-    assembly.cone = 1;
-    assembly.extras = {3};
-    harvestCount = 9;
-    collectorX = 550;
-    solidMode = false;
-    milkDrops.resize(3);
-    cowFlavour = 4;
-    money = 20;
-    happiness = -1;
-    checkEndOfShift();
+    buckets.push_back(Bucket{}), milkDrops.resize(3), toppingShelf.particles.resize(4);
+    fridgeSlots[2]->occupied = deliverySlot->occupied = bucketEntering = toppingShelf.pouring = true, solidMode = false;
+    scoopShelf.stock = {1, 2, 3}, scoopShelf.index = 2, assembly.cone = 1, assembly.extras = {3};
+    harvestCount = 9, collectorX = 550, cowFlavour = 4, money = 20, happiness = -1, checkEndOfShift();
     releaseAt(900, 750);  // the game-over button
     EXPECT_EQ(scene, -1);
     releaseAt(800, 500);
-    EXPECT_TRUE(buckets.empty() && milkDrops.empty() && assembly.extras.empty());
-    EXPECT_FALSE(fridgeSlots[2]->occupied || deliverySlot->occupied || bucketEntering);
-    EXPECT_TRUE(scoopShelf.stock.empty() && toppingShelf.particles.empty());
-    EXPECT_EQ(scoopShelf.index, 0);
-    EXPECT_FALSE(toppingShelf.pouring);
-    EXPECT_EQ(assembly.cone, -1);
-    EXPECT_EQ(harvestCount + collectorX + cowFlavour + money, 0.0);
-    EXPECT_TRUE(solidMode);
-    EXPECT_EQ(happiness, 100.0);
-    EXPECT_EQ(lastScore, 20.0);
-    EXPECT_FALSE(tutorialPending[0]);
+    EXPECT_EQ(buckets.size() + milkDrops.size() + toppingShelf.particles.size() + scoopShelf.stock.size(), 0u);
+    EXPECT_FALSE(fridgeSlots[2]->occupied || deliverySlot->occupied || bucketEntering || toppingShelf.pouring);
+    EXPECT_EQ((std::vector<double>{double(assembly.extras.size()), double(scoopShelf.index), double(assembly.cone),
+                                   harvestCount, collectorX, double(cowFlavour), money, happiness, lastScore}),
+              (std::vector<double>{0, 0, -1, 0, 0, 0, 0, 100, 20}));
+    EXPECT_TRUE(solidMode && !tutorialPending[0]);
 }
 
-struct PageCase {
-    int station;
-    PointD p0, p1;
-    PointD after0, after1;
-    SDL_Rect picture1;
-};
-
-TEST_F(ShiftTest, TutorialPointersAndPicturesMoveByStation)
+TEST_F(ShiftTest, TutorialPointersAndPicturesMoveByStationAndLinesAreBlackAndCentred)
 {
     startGame();
+    struct PageCase { int station; PointD p0, p1, after0, after1; SDL_Rect picture1; };
     const PageCase cases[] = {
         {0, {0, 0}, {0, 0}, {449, 449}, {1249, 449}, {1050, 250, 100, 100}},
         {1, {0, 0}, {1200, 300}, {500, 2}, {1199, 299}, {1050, 250, 100, 100}},
@@ -287,70 +180,45 @@ TEST_F(ShiftTest, TutorialPointersAndPicturesMoveByStation)
         {2, {300, 300}, {0, 600}, {299, 299}, {1, 599}, {-99, 499, 200, 200}},
         {4, {300, 300}, {1150, 500}, {299, 299}, {1151, 499}, {1000, 501, 200, 200}},
     };
+    auto page = [](PointD a, PointD b, SDL_Rect r) {  // the pointers and the second picture's place
+        return std::vector<double>{a.x, a.y, b.x, b.y, 1.0 * r.x, 1.0 * r.y, 1.0 * r.w, 1.0 * r.h};
+    };
     for (const PageCase& c : cases) {
-        SCOPED_TRACE(c.station);
-        scene = c.station;
-        tutorialPending[c.station] = true;
-        tutorialPointers[0] = c.p0;
-        tutorialPointers[1] = c.p1;
+        scene = c.station, tutorialPending[c.station] = true, tutorialPointers[0] = c.p0, tutorialPointers[1] = c.p1;
         updateFrame();
-        EXPECT_EQ(tutorialPointers[0].x * 10000 + tutorialPointers[0].y, c.after0.x * 10000 + c.after0.y);
-        EXPECT_EQ(tutorialPointers[1].x * 10000 + tutorialPointers[1].y, c.after1.x * 10000 + c.after1.y);
-        const SDL_Rect& r = tutorialPictureRects[1];
-        EXPECT_EQ((std::vector<int>{r.x, r.y, r.w, r.h}),
-                  (std::vector<int>{c.picture1.x, c.picture1.y, c.picture1.w, c.picture1.h}));
+        const PointD* p = tutorialPointers;
+        EXPECT_EQ(page(p[0], p[1], tutorialPictureRects[1]), page(c.after0, c.after1, c.picture1)) << c.station;
         EXPECT_TRUE(tutorialPending[c.station]);
     }
-    scene = 3;
-    tutorialPending[3] = true;
-    tutorialPointers[1] = {1101, 300};  // over the icon: it lights up
-    updateFrame();
+    scene = 3, tutorialPending[3] = true, tutorialPointers[1] = {1101, 300}, updateFrame();  // over the icon: lit
     EXPECT_EQ(tutorialPictures[1], stationIconTextures[1]);
-    paused = true;
-    mousePressed = true;
-    updateFrame();
+    paused = mousePressed = true, updateFrame();
     EXPECT_TRUE(tutorialPending[3]) << "a press while paused does not dismiss the page";
-    paused = false;
-    updateFrame();
-    EXPECT_FALSE(tutorialPending[3]);
-    EXPECT_EQ(tutorialPointers[1].x, 1099.0) << "the pressing frame still animates";
-}
-
-TEST_F(ShiftTest, TutorialLinesAreBlackAndCentred)
-{
-    startGame();
+    paused = false, updateFrame();  // dismissed, and the pressing frame still animates
+    EXPECT_EQ(std::pair(tutorialPending[3], tutorialPointers[1].x), std::pair(false, 1099.0));
     ASSERT_EQ(captionSurfaces.size(), 15u);
-    scene = 1;
-    clearTo({255, 255, 255, 255});
-    drawTutorialPage();
+    scene = 1, clearTo({255, 255, 255, 255}), drawTutorialPage();
     auto [left, right] = blackExtent(715, 745, 150, 1450);  // "Press the arrows to change flavors."
-    int width = captionSurfaces[5]->w;
-    EXPECT_GE(left, (1600 - width) / 2);
-    EXPECT_LE(right, (1600 - width) / 2 + width);
-    EXPECT_LT(std::abs((left + right) / 2 - 800), 10);
+    int start = (1600 - captionSurfaces[5]->w) / 2;
+    EXPECT_TRUE(left >= start && right <= start + captionSurfaces[5]->w && std::abs((left + right) / 2 - 800) < 10)
+        << left << " to " << right;
 }
 
 TEST_F(ShiftTest, TheWindowFitsSmallerScreensAndTheMouseMapsToTheGame)
 {
     const int sizes[][4] = {{1920, 1050, 1600, 900}, {1600, 900, 1600, 900}, {1366, 768, 1365, 768},
                             {1280, 680, 1208, 680}, {100, 50, 400, 225}};
-    for (const auto& s : sizes) {
-        SDL_Point fit = fittedWindowSize(s[0], s[1]);
-        EXPECT_EQ(fit.x * 10000 + fit.y, s[2] * 10000 + s[3]) << s[0] << "x" << s[1];
-    }
+    for (auto [w, h, fitW, fitH] : sizes)
+        EXPECT_EQ(fittedWindowSize(w, h).x * 10000 + fittedWindowSize(w, h).y, fitW * 10000 + fitH) << w << "x" << h;
     SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_RGBA32);
-    SDL_Renderer* own = renderer;
-    renderer = SDL_CreateSoftwareRenderer(small);
+    SDL_Renderer* own = std::exchange(renderer, SDL_CreateSoftwareRenderer(small));
     SDL_RenderSetLogicalSize(renderer, 1600, 900);
-    const int points[][4] = {{0, 0, 0, 0}, {683, 384, 800, 450}, {1365, 767, 1599, 898}};
-    for (const auto& p : points) {
-        windowToGame(p[0], p[1]);
-        EXPECT_NEAR(mouseX, p[2], 1);
-        EXPECT_NEAR(mouseY, p[3], 1);
+    const int points[][4] = {{0, 0, 0, 0}, {683, 384, 800, 450}, {1365, 767, 1599, 898}};  // window pixel, game point
+    for (auto [x, y, gameX, gameY] : points) {
+        windowToGame(x, y);
+        EXPECT_LE(std::max(std::abs(mouseX - gameX), std::abs(mouseY - gameY)), 1) << x << ", " << y;
     }
-    SDL_DestroyRenderer(renderer);
-    renderer = own;
-    SDL_FreeSurface(small);
+    SDL_DestroyRenderer(std::exchange(renderer, own)), SDL_FreeSurface(small);
 }
 
 }  // namespace
