@@ -1,5 +1,5 @@
-// Buttons, the picture catalogue and the play screen drawn pixel by pixel; customers at the
-// truck front; the update dispatcher, frame input and clock; start-up and shut-down.
+// Buttons, catalogue and play screen pixel by pixel; customers; dispatcher, input, clock; start-up.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -23,7 +23,7 @@ const Rgba black{0, 0, 0, 255}, pink{255, 150, 150, 255}, red{200, 0, 0, 255}, g
     blue{0, 0, 200, 255}, tab{30, 30, 200, 255}, tabOff{90, 90, 90, 255}, sheet{240, 240, 220, 255},
     scoop{250, 0, 250, 255}, bottle{0, 120, 255, 255}, cone{200, 140, 60, 255}, cursor{1, 2, 3, 255},
     front{10, 20, 200, 255}, back{200, 20, 10, 255}, happy{250, 250, 0, 255}, angry{120, 0, 120, 255},
-    backdrop{40, 90, 40, 255};
+    backdrop{40, 90, 40, 255}, dimmed{85, 50, 50, 255};  // pink under black at alpha 170
 Rgba face(int band) { return Rgba{static_cast<uint8_t>(10 + band), 0, 90, 255}; }
 
 Customer* customerAt(int state, double x, double y, bool atCounter = false)
@@ -43,17 +43,14 @@ void push(const Events& events)
     }
 }
 
-// Every test runs with SDL's events, the shell's buttons and a catalogue of
-// solid pictures in an empty folder. The dummy video driver has no keyboard:
-// tests write SDL's key array.
+// SDL's events, the shell's buttons, solid pictures; no keyboard on the dummy driver: tests write the key array.
 class GameCodeTest : public GameTest {
 protected:
     void SetUp() override
     {
         GameTest::SetUp();
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        useEmptyFolder();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT), useEmptyFolder();
         for (int i = 1; i <= 6; ++i) {
             const std::string n = std::to_string(i);
             for (auto [file, colour] : {std::pair{"HappinessFace" + n, face(i - 1)}, {"SceneButton" + n, tab},
@@ -61,35 +58,21 @@ protected:
                                         {"Customer" + n + "Back", back}})
                 writePicture(file + ".png", 8, 8, colour);
         }
-        for (auto [file, w, h, colour] : {std::tuple{"OrderSheet", 8, 8, sheet}, {"Scoop10", 120, 100, scoop},
-                                          {"SyrupBottle1", 400, 600, bottle}, {"Toppings1", 160, 160, red},
-                                          {"Cone3", 100, 200, cone}, {"OrderUp", 8, 8, green}, {"Cursor", 8, 8, cursor},
-                                          {"ThoughtBubbleHappy", 8, 8, happy}, {"ThoughtBubbleAngry", 8, 8, angry},
-                                          {"SceneBackground1", 1000, 1000, backdrop}, {"OrderUpHover", 8, 8, sheet},
-                                          {"ArrowLeft", 8, 8, red}, {"ArrowLeftHover", 8, 8, green},
-                                          {"ArrowLeftOff", 8, 8, blue}, {"ArrowRightHover", 8, 8, green}})
+        for (auto [file, w, h, colour] :
+             {std::tuple{"OrderSheet", 8, 8, sheet}, {"Scoop10", 120, 100, scoop}, {"SyrupBottle1", 400, 600, bottle},
+              {"Toppings1", 160, 160, red}, {"Cone3", 100, 200, cone}, {"Cursor", 8, 8, cursor},
+              {"ThoughtBubbleHappy", 8, 8, happy}, {"ThoughtBubbleAngry", 8, 8, angry}, {"ArrowLeft", 8, 8, red},
+              {"SceneBackground1", 1000, 1000, backdrop}, {"OrderUpHover", 8, 8, sheet}, {"ArrowLeftOff", 8, 8, blue},
+              {"ArrowLeftHover", 8, 8, green}, {"ArrowRightHover", 8, 8, green}, {"OrderUp", 8, 8, green}})
             writePicture(std::string(file) + ".png", w, h, colour);
-        loadBackgrounds();
-        loadTextures();
-        buildShellButtons();
-        buildPauseButtons();
-        scene = 0, mouseX = 1590;
+        loadBackgrounds(), loadTextures(), buildShellButtons(), buildPauseButtons(), scene = 0, mouseX = 1590;
     }
-    void TearDown() override
-    {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-        GameTest::TearDown();
-    }
+    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), GameTest::TearDown(); }
     void expectSpots(const std::vector<std::tuple<int, int, Rgba>>& spots)
     {
         for (auto [x, y, colour] : spots) EXPECT_EQ(pixel(x, y), colour) << "at " << x << "," << y;
     }
-    void clickAt(int x, int y)
-    {
-        mouseX = x, mouseY = y, mouseReleased = true;
-        updateFrame();
-        mouseReleased = false;
-    }
+    void clickAt(int x, int y) { mouseX = x, mouseY = y, mouseReleased = true, updateFrame(), mouseReleased = false; }
     void setOrders(int count)
     {
         releaseCustomers();
@@ -110,9 +93,7 @@ TEST_F(GameCodeTest, ButtonShowsThePictureOfItsStateWhereItBelongs)
              {{1275, 475, 250, 70, true, true, 2}, 0.0, 1278, 472, 250, 70, sheet},
              {{100, 100, 50, 50, true, true, 1}, 0.0, 103, 103, 47, 44, black},  // a set without normal picture
              {{100, 100, 50, 50, false, true, 99}, 0.0, 103, 103, 47, 44, black}}) {
-        SCOPED_TRACE(testing::Message() << "set " << c.button.imageSet << " at " << c.button.x << " grow " << c.grow);
-        clearTo(black);
-        drawButton(c.button, c.grow);
+        clearTo(black), drawButton(c.button, c.grow);
         expectSpots({{c.x, c.y, c.colour}, {c.x + c.w - 1, c.y + c.h - 1, c.colour}, {c.x - 1, c.y, black},
                      {c.x, c.y - 1, black}, {c.x + c.w, c.y + c.h - 1, black}, {c.x + c.w - 1, c.y + c.h, black}});
     }
@@ -120,17 +101,12 @@ TEST_F(GameCodeTest, ButtonShowsThePictureOfItsStateWhereItBelongs)
 
 TEST_F(GameCodeTest, CatalogueListsKeepTheirIndicesAndAMissingFileLeavesAHole)
 {
-    releaseTextures();
-    useEmptyFolder();  // every picture of the game, each with a width of its own
+    releaseTextures(), useEmptyFolder();  // every picture of the game, each with a width of its own
     std::map<std::string, int> widths;
-    for (const auto& entry : std::filesystem::directory_iterator(MERVANTA_GAME_DIR "/Images")) {
-        widths[entry.path().stem().string()] = 10 + int(widths.size());
-        writePicture(entry.path().filename().string(), widths[entry.path().stem().string()], 3, red);
-    }
-    std::filesystem::remove("Images/ArrowLeftOff.png");
-    std::ofstream("Images/Customer4Back.png") << "not a picture";
-    loadBackgrounds();
-    loadTextures();
+    for (const auto& e : std::filesystem::directory_iterator(MERVANTA_GAME_DIR "/Images"))
+        writePicture(e.path().filename().string(), widths[e.path().stem().string()] = 10 + int(widths.size()), 3, red);
+    std::filesystem::remove("Images/ArrowLeftOff.png"), std::ofstream("Images/Customer4Back.png") << "not a picture";
+    loadBackgrounds(), loadTextures();
     std::vector<size_t> sizes = {backgroundSurfaces.size(), customerSpriteSurfaces.size(), thoughtBubbleSurfaces.size(),
                                  happinessFaceSurfaces.size(), stationIconSurfaces.size()};
     for (const SurfaceList& set : buttonImageSetSurfaces) sizes.push_back(set.size());
@@ -153,16 +129,14 @@ TEST_F(GameCodeTest, CatalogueListsKeepTheirIndicesAndAMissingFileLeavesAHole)
     EXPECT_TRUE(picture("Images/Scoop3.png").texture == kept.texture && !picture("Images/Scoop11.png").present);
 }
 
-TEST_F(GameCodeTest, StatsBoxShowsHappinessInStrictBandsAndTheTakings)
+TEST_F(GameCodeTest, PlayScreenShowsHappinessTakingsTabsOrderSheetPauseCursorAndTheTruckFront)
 {
     struct Case { double happiness; int band, faceX, faceY, faceSpan; Rgba bar; int barEnd; };
     for (Case c : std::vector<Case>{
              {100.5, 4, 1318, 733, 63, {0, 255, 0, 255}, 1475}, {100.0, 3, 1325, 740, 49, {55, 200, 0, 255}, 1475},
              {75.0, 2, 1325, 740, 49, {150, 150, 0, 255}, 1450}, {50.0, 1, 1325, 740, 49, {200, 55, 0, 255}, 1425},
              {25.9, 1, 1325, 740, 49, {200, 55, 0, 255}, 1400}, {25.0, 0, 1319, 734, 61, {255, 0, 0, 255}, 1400}}) {
-        happiness = c.happiness;
-        drawFrame();
-        SCOPED_TRACE(testing::Message() << "happiness " << c.happiness);
+        happiness = c.happiness, drawFrame();
         expectSpots({{c.faceX, c.faceY, face(c.band)}, {c.faceX + c.faceSpan, c.faceY + c.faceSpan, face(c.band)},
                      {c.faceX - 1, c.faceY - 1, pink}, {1375, 755, c.bar}, {c.barEnd - 1, 769, c.bar},
                      {c.barEnd, 760, pink}, {1390, 770, pink}});
@@ -170,99 +144,44 @@ TEST_F(GameCodeTest, StatsBoxShowsHappinessInStrictBandsAndTheTakings)
     for (auto [amount, text] : {std::pair{0.0, "0.00"}, {12.5, "12.50"}, {-3.456, "-3.45"}, {4.999, "4.99"}})
         EXPECT_EQ(moneyText(amount), text);  // cut after two decimals, not rounded
     EXPECT_EQ(moneyText(1e300).substr(0, 4), "1000");  // every digit kept
-    fontLarge = TTF_OpenFont(MERVANTA_GAME_DIR "/COMIC.ttf", 36);
-    ASSERT_NE(fontLarge, nullptr);
-    money = 88.88;
-    drawFrame();
+    ASSERT_NE(fontLarge = TTF_OpenFont(MERVANTA_GAME_DIR "/COMIC.ttf", 36), nullptr);
+    money = 88.88, happiness = 100.0, scene = 1, drawFrame();  // the tab of the scene shown is off, nudged
     int lit = 0;
     for (int i = 0; i < 130 * 50; ++i) lit += pixel(1370 + i % 130, 795 + i / 130) == Rgba{50, 255, 50, 255};
     EXPECT_GT(lit, 100) << "the takings in green";
-}
-
-TEST_F(GameCodeTest, PlayScreenLayersTabsOrderSheetPauseAndCursor)
-{
-    scene = 1;  // its tab shows the off picture, nudged
-    drawFrame();
     expectSpots({{50, 800, tab}, {260, 800, pink}, {272, 804, tabOff}, {471, 878, tabOff}, {1300, 100, pink}});
     orders = {new Customer{3, {5, 1}, 1, {-500, -500}}, new Customer{9, {3, 0}, 2, {-500, -500}}};  // out of sight
     drawFrame();
     expectSpots({{1230, 30, sheet}, {1400, 200, sheet}, {1400, 420, sheet}});  // no picture of the first order exists
-    selectedOrder = 1;
-    drawFrame();
+    selectedOrder = 1, drawFrame();
     // Scoop10 at 0.75 on (1400, 200); SyrupBottle1 at 0.2 on (1350, 300) under Cone3 at 0.75
     // on (1400, 420); Toppings1 at 0.6 on (1450, 300). The order-up button only at the counter.
     expectSpots({{1355, 163, scoop}, {1444, 236, scoop}, {1354, 200, sheet}, {1310, 240, bottle},
                  {1389, 344, bottle}, {1370, 355, cone}, {1402, 252, red}, {1497, 347, red}, {1362, 345, cone},
                  {1436, 494, cone}, {1362, 480, cone}, {1280, 480, sheet}});
-    scene = 4;
-    drawFrame();
+    scene = 4, drawFrame();
     expectSpots({{1280, 480, green}, {1362, 480, green}});
-    paused = true, mouseX = mouseY = 20;
-    drawFrame();
-    const Rgba dimmed{85, 50, 50, 255};  // pink under black at alpha 170
+    paused = true, mouseX = mouseY = 20, drawFrame();
     expectSpots({{10, 10, dimmed}, {20, 20, cursor}, {49, 49, cursor}, {50, 50, dimmed}});
-}
-
-TEST_F(GameCodeTest, QueuedShowTheirBacksTakenAndLeavingTheirFrontsAndTheCounterGlows)
-{
-    clearTo(black);
-    customerQueue.push_back(customerAt(0, 600, 425, true));
-    orders.push_back(customerAt(1, 300, 425));
-    replaceLeavingCustomer(customerAt(2, 100.5, 300.9));
-    leavingCustomer->happy = true;
-    drawTruckScene();
+    clearTo(black), customerQueue.push_back(customerAt(0, 600, 425, true)), orders.push_back(customerAt(1, 300, 425));
+    replaceLeavingCustomer(customerAt(2, 100.5, 300.9)), leavingCustomer->happy = true, drawTruckScene();
     // background at 0.65 x 0.75 of its size; bubble 110 x 100 at (x + 100, y - 100)
     expectSpots({{0, 0, backdrop}, {649, 749, backdrop}, {650, 750, black}, {650, 495, back}, {300, 425, front},
                  {399, 564, front}, {100, 300, front}, {200, 200, happy}, {309, 299, happy}, {310, 299, backdrop}});
-    leavingCustomer->happy = false;
-    drawTruckScene();
+    leavingCustomer->happy = false, drawTruckScene();
     expectSpots({{250, 250, angry}});
-
     Customer& glowing = *customerQueue.front();  // glows centred on (650, 495), 10 discs of radius 60 down to 42
     for (auto [hovered, red] : {std::pair{false, 0}, {true, 10}}) {  // cyan, or white when hovered
-        clearTo(black);
-        glowing.hovered = hovered;
-        drawCustomer(glowing);  // 3 discs reach 55 px out; 60 px right only the largest, 60 px left none
+        clearTo(black), glowing.hovered = hovered, drawCustomer(glowing);
+        // 3 discs reach 55 px out; 60 px right only the largest, 60 px left none
         expectSpots({{595, 495, Rgba{uint8_t(3 * red), 30, 30, 255}}, {650, 495, back},
                      {710, 495, Rgba{uint8_t(red), 10, 10, 255}}, {590, 495, black}});
     }
     SDL_BlendMode mode;
-    SDL_GetRenderDrawBlendMode(renderer, &mode);
-    EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
+    EXPECT_EQ((SDL_GetRenderDrawBlendMode(renderer, &mode), mode), SDL_BLENDMODE_NONE);
 }
 
-TEST_F(GameCodeTest, SpawnWaitsForTheTimerAndTheDrawUnlessTheTruckIsEmptyAndDrawsTheOrderInSequence)
-{
-    struct Case { const char* what; bool queued, tutorial; double timer, interval, overDraw; bool spawns; };
-    for (Case c : std::vector<Case>{
-             {"empty truck, tutorial pending", false, true, 500, 2500, -0.5, true},
-             {"step equal to the draw", true, false, 0, 2500, 0, true}, {"below it", true, false, 0, 2500, -0.5, false},
-             {"timer running", true, false, 0.5, 2500, 4e4, false}, {"tutorial", true, true, 0, 2500, 4e4, false},
-             {"interval at its floor", true, false, 0, 1500, 4e4, true}}) {
-        SCOPED_TRACE(c.what);
-        setOrders(0);
-        if (c.queued) customerQueue.push_back(customerAt(0, 600, 425));
-        tutorialPending[3] = c.tutorial, spawnTimer = c.timer, spawnInterval = c.interval;
-        srand(7);
-        int draws[8];
-        for (int& draw : draws) draw = rand();
-        DeltaTime = draws[0] % int(c.interval) + c.overDraw;
-        srand(7);
-        spawnCustomers();
-        ASSERT_EQ(customerQueue.size(), size_t(c.queued + c.spawns));
-        EXPECT_EQ(spawnTimer, c.spawns ? c.interval : c.timer - DeltaTime);  // the interval before it shrinks
-        EXPECT_DOUBLE_EQ(spawnInterval, std::max(1500.0, c.interval - 0.1 * DeltaTime));
-        if (!c.spawns) continue;
-        const Customer& made = *customerQueue.back();  // then flavour, extras count, each extra, cone, sprite
-        const int count = draws[2] % 3;
-        std::vector<int32_t> extras(draws + 3, draws + 3 + count);
-        for (int32_t& extra : extras) extra %= 6;
-        EXPECT_EQ(std::tuple(made.flavour, made.extras, made.cone, int(made.spriteSet), made.state, made.position[1]),
-                  std::tuple(draws[1] % 10, extras, draws[3 + count] % 3, draws[4 + count] % 6, 0, 900.0));
-    }
-}
-
-TEST_F(GameCodeTest, CustomersWalkToTheirPlaceAndDrainHappinessWhileWaiting)
+TEST_F(GameCodeTest, CustomersWalkDrainHappinessGiveTheirOrderWalkOffAndNewOnesComeByTheTimerAndTheDraw)
 {
     struct Case { int state; double x, y; int index; bool tutorial; double toX, toY; bool atCounter; double drain; };
     // Queued ones walk up 5 px per step unit to place 0, the counter, or behind it, and drain 0.007 a unit;
@@ -273,152 +192,133 @@ TEST_F(GameCodeTest, CustomersWalkToTheirPlaceAndDrainHappinessWhileWaiting)
              {1, 302, 1025, 0, false, 300, 1009, false, 0.0048}, {1, 750, 1025, 0, false, 742, 1025, false, 0.0048},
              {1, 300, 300, 1, false, 300, 308, false, 0.0048}, {1, 300, 521, 1, false, 300, 525, false, 0.0048},
              {2, 600, 900, 0, false, 600, 900, false, 0}}) {  // none on a tutorial page, nor once served
-        SCOPED_TRACE(testing::Message() << "state " << c.state << " at " << c.x << "," << c.y << " to " << c.index);
-        happiness = 100.0, tutorialPending[1] = c.tutorial, DeltaTime = 1.6;
         Customer customer{.extras = {}, .position = {c.x, c.y}, .state = c.state};
-        updateCustomer(customer, c.index);
+        happiness = 100.0, tutorialPending[1] = c.tutorial, DeltaTime = 1.6, updateCustomer(customer, c.index);
         EXPECT_EQ(std::tuple(customer.position[0], customer.position[1], customer.atCounter),
                   std::tuple(c.toX, c.toY, c.atCounter));
-        EXPECT_NEAR(happiness, 100.0 - c.drain, 1e-12);
+        EXPECT_NEAR(happiness, 100.0 - c.drain, 1e-12) << c.state << " at " << c.x << "," << c.y << " to " << c.index;
     }
-    for (double y : {425.0, 900.0}) customerQueue.push_back(customerAt(0, 600, y));
-    orders.push_back(customerAt(1, 300, 428));  // the queue and the orders count their places apart
-    happiness = 100.0, DeltaTime = 100.0;
-    updateCustomers();
+    customerQueue = {customerAt(0, 600, 425), customerAt(0, 600, 900)}, orders = {customerAt(1, 300, 428)};
+    happiness = 100.0, DeltaTime = 100.0, updateCustomers();  // the queue and the orders count their places apart
     EXPECT_EQ(std::pair(customerQueue[1]->position[1], orders[0]->position[1]), std::pair(525.0, 425.0));
     EXPECT_NEAR(happiness, 100.0 - 2 * 0.7 - 0.3, 1e-9);
-}
-
-TEST_F(GameCodeTest, AReleaseOverTheCustomerAtTheCounterTakesItsOrderAndTheServedOneWalksOff)
-{
     for (auto [atCounter, released, x, y, takes] :
          {std::tuple{true, false, 650, 500, false}, {true, true, 701, 500, false}, {true, true, 650, 566, false},
           {true, true, 700, 565, true}, {true, true, 600, 425, true}, {false, true, 650, 500, false}}) {
-        setOrders(1);
-        Customer* c = customerAt(0, 600, 425, atCounter);
-        customerQueue.push_back(c);
-        selectedOrder = 0, mouseX = x, mouseY = y, mouseReleased = released;
-        updateTruckScene();  // a taken order moves to the orders and the sheet to it
+        setOrders(1), customerQueue = {customerAt(0, 600, 425, atCounter)};
+        Customer* c = customerQueue[0];  // a taken order moves to the orders and the sheet to it
+        selectedOrder = 0, mouseX = x, mouseY = y, mouseReleased = released, updateTruckScene();
         EXPECT_EQ(std::tuple(orders.back() == c, customerQueue.empty(), selectedOrder, c->state, c->atCounter),
                   std::tuple(takes, takes, int(takes), int(takes), atCounter && !takes))
             << "release " << released << " at " << x << "," << y;
     }
-    replaceLeavingCustomer(customerAt(2, 0, 0));
     Customer* leaving = customerAt(2, -245, 425);
-    replaceLeavingCustomer(leaving);  // the sanitizer build reports the first one if it leaks
-    mouseReleased = false, DeltaTime = 1.0;
-    updateTruckScene();  // -250 is not yet past -150 - width
+    replaceLeavingCustomer(customerAt(2, 0, 0)), replaceLeavingCustomer(leaving);  // the sanitizer reports a leak
+    mouseReleased = false, DeltaTime = 1.0, updateTruckScene();  // -250 is not yet past -150 - width
     EXPECT_TRUE(leavingCustomer == leaving && leaving->position[0] == -250.0);
     updateTruckScene();
     EXPECT_EQ(leavingCustomer, nullptr);
+    // An empty truck even on a tutorial page; a step equal to the draw, not below; no timer, no tutorial; the floor.
+    struct Spawn { bool queued, tutorial; double timer, interval, overDraw; bool spawns; };
+    for (Spawn c : std::vector<Spawn>{{0, 1, 500, 2500, -0.5, 1}, {1, 0, 0, 2500, 0, 1}, {1, 0, 0, 2500, -0.5, 0},
+                                    {1, 0, 0.5, 2500, 4e4, 0}, {1, 1, 0, 2500, 4e4, 0}, {1, 0, 0, 1500, 4e4, 1}}) {
+        SCOPED_TRACE(testing::Message() << c.queued << c.tutorial << " timer " << c.timer << " over " << c.overDraw);
+        if (setOrders(0); c.queued) customerQueue.push_back(customerAt(0, 600, 425));
+        tutorialPending[3] = c.tutorial, spawnTimer = c.timer, spawnInterval = c.interval;
+        int draws[8];
+        srand(7), std::ranges::generate(draws, rand);
+        DeltaTime = draws[0] % int(c.interval) + c.overDraw, srand(7), spawnCustomers();
+        ASSERT_EQ(customerQueue.size(), size_t(c.queued + c.spawns));
+        EXPECT_EQ(spawnTimer, c.spawns ? c.interval : c.timer - DeltaTime);  // the interval before it shrinks
+        EXPECT_DOUBLE_EQ(spawnInterval, std::max(1500.0, c.interval - 0.1 * DeltaTime));
+        if (!c.spawns) continue;
+        const Customer& made = *customerQueue.back();  // then flavour, extras count, each extra, cone, sprite
+        std::vector<int32_t> extras;
+        for (int i = 0; i < draws[2] % 3; ++i) extras.push_back(draws[3 + i] % 6);
+        const int count = int(extras.size());
+        EXPECT_EQ(std::tuple(made.flavour, made.extras, made.cone, int(made.spriteSet), made.state, made.position[1]),
+                  std::tuple(draws[1] % 10, extras, draws[3 + count] % 3, draws[4 + count] % 6, 0, 900.0));
+    }
 }
 
-TEST_F(GameCodeTest, TabsWorkInPlayThePauseMenuWhenPausedAndNothingOnATutorialPage)
+TEST_F(GameCodeTest, TabsWorkInPlayThePauseMenuWhenPausedNothingOnATutorialPageAndArrowsPageTheOrders)
 {
     enum Mode { Play, Paused, Tutorial };
     for (auto [mode, x, y, wantScene, wantPaused] :
-         {std::tuple{Play, 260, 800, 1, false}, {Play, 259, 800, 0, false}, {Play, 460, 875, 1, false},
-          {Play, 461, 800, 0, false}, {Play, 300, 799, 0, false}, {Play, 300, 876, 0, false},
-          {Play, 1090, 875, 4, false}, {Paused, 260, 800, 0, true}, {Paused, 675, 450, 0, false},  // back
-          {Paused, 925, 520, 0, false}, {Paused, 800, 535, 0, true}, {Paused, 925, 620, -1, false},  // menu
-          {Paused, 675, 550, -1, false}, {Tutorial, 260, 800, 2, false}}) {
-        setOrders(2);
-        Customer* walking = customerAt(0, 600, 900);
-        customerQueue.push_back(walking);
+         {std::tuple{Play, 260, 800, 1, false}, {Play, 259, 800, 0, 0}, {Play, 460, 875, 1, 0}, {Play, 461, 800, 0, 0},
+          {Play, 300, 799, 0, 0}, {Play, 300, 876, 0, 0}, {Play, 1090, 875, 4, 0}, {Paused, 260, 800, 0, 1},
+          {Paused, 675, 450, 0, 0}, {Paused, 925, 520, 0, 0}, {Paused, 800, 535, 0, 1},  // back, or still paused
+          {Paused, 925, 620, -1, 0}, {Paused, 675, 550, -1, 0}, {Tutorial, 260, 800, 2, 0}}) {  // menu
+        setOrders(2), customerQueue = {customerAt(0, 600, 900)};
         happiness = 100.0, spawnInterval = 2500.0, DeltaTime = 1.0, selectedOrder = 1;
-        paused = mode == Paused, scene = mode == Tutorial ? 2 : 0, tutorialPending[2] = mode == Tutorial;
-        clickAt(x, y);
-        const bool plays = mode == Play;  // customers walk, happiness drains, the spawn interval shrinks
-        EXPECT_EQ(std::tuple(scene, paused, walking->position[1], happiness < 100.0, spawnInterval < 2500.0),
-                  std::tuple(wantScene, wantPaused, plays ? 895.0 : 900.0, plays, plays))
-            << "mode " << mode << ", click at " << x << "," << y;
+        paused = mode == Paused, scene = mode == Tutorial ? 2 : 0, tutorialPending[2] = mode == Tutorial, clickAt(x, y);
+        EXPECT_EQ(std::tuple(scene, paused, customerQueue[0]->position[1], happiness < 100.0, spawnInterval < 2500.0),
+                  std::tuple(wantScene, wantPaused, mode == Play ? 895.0 : 900.0, mode == Play, mode == Play))
+            << "mode " << mode << ", click at " << x << "," << y;  // only play walks, drains and hastens spawning
         EXPECT_TRUE(orders.size() == 2u && selectedOrder == 1);  // leaving for the menus keeps the shift
     }
-}
-
-TEST_F(GameCodeTest, OrderArrowsPageWithinTheOrdersAndOrderUpNeedsOne)
-{
-    for (auto [at, count] : {std::pair{0, 0}, {4, 0}, {4, 1}}) {
-        setOrders(count);
-        scene = at, mouseX = 1300, mouseY = 500;  // over the order-up button, which only the counter updates
-        updateFrame();
+    for (auto [at, count] : {std::pair{0, 0}, {4, 0}, {4, 1}}) {  // over order-up, which only the counter updates
+        setOrders(count), scene = at, selectedOrder = 0, mouseX = 1300, mouseY = 500, updateFrame();
         EXPECT_FALSE(orderArrows[0].enabled || orderArrows[1].enabled) << count << " orders";
         EXPECT_EQ(std::pair(orderUpButton.hovered, orderUpButton.enabled), std::pair(at == 4, at != 4 || count > 0));
     }
-    setOrders(3);
-    scene = 0, selectedOrder = 1;  // the arrows' flags are refreshed before the click moves the sheet
-    for (auto [x, y, selected, left, right] : {std::tuple{1295, 600, 0, true, true}, {1300, 620, 0, false, true},
-                                               {1505, 660, 1, false, true}, {1505, 660, 2, true, true},
-                                               {1505, 660, 2, true, false}, {1356, 600, 2, true, false}}) {
+    setOrders(3), scene = 0, selectedOrder = 1;  // the arrows' flags are refreshed before the click moves the sheet
+    for (auto [x, y, selected, left, right] :
+         {std::tuple{1295, 600, 0, true, true}, {1300, 620, 0, 0, 1}, {1505, 660, 1, 0, 1}, {1505, 660, 2, 1, 1},
+          {1505, 660, 2, 1, 0}, {1356, 600, 2, 1, 0}}) {
         clickAt(x, y);
         EXPECT_EQ(std::tuple(selectedOrder, orderArrows[0].enabled, orderArrows[1].enabled),
                   std::tuple(selected, left, right)) << x << "," << y;
     }
 }
 
-TEST_F(GameCodeTest, InputFlagsLastTheirFrameAndEscapeAndF11ToggleByTheirOwnRules)
+TEST_F(GameCodeTest, InputFlagsLastTheirFrameEscapeAndF11ToggleByTheirOwnRulesAndTheClockPacesFrames)
 {
     const std::pair<Uint32, int> down{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT}, up{SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT},
         rightUp{SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT}, middleDown{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE},
         escDown{SDL_KEYDOWN, SDLK_ESCAPE}, escUp{SDL_KEYUP, SDLK_ESCAPE}, other{SDL_USEREVENT, 0};
-    struct Frame { int scene; bool gameOver, f11; Events events; bool pressed, released, held, paused, fullscreen; };
+    // Each frame's scene, game over, F11 held, events; then pressed, released, held, paused, fullscreen.
+    struct Frame { int scene; bool gameOver, f11; Events events; std::string flags; };
     int n = 0;  // a script of frames: each row's state carries over to the next
     for (const Frame& f : std::vector<Frame>{
-             {0, 0, 0, {down, up}, 1, 1, 0, 0, 0}, {0, 0, 0, {}, 0, 0, 0, 0, 0}, {0, 0, 0, {down}, 1, 0, 1, 0, 0},
-             {0, 0, 0, {}, 0, 0, 1, 0, 0}, {0, 0, 0, {rightUp}, 0, 1, 1, 0, 0},  // a right click still counts
-             {0, 0, 0, {middleDown, up}, 0, 1, 0, 0, 0},  // only the left button presses and holds
-             {2, 0, 0, {escDown}, 0, 0, 0, 1, 0}, {2, 0, 0, {escDown}, 0, 0, 0, 1, 0},  // key repeat: once a press
-             {2, 0, 0, {escUp}, 0, 0, 0, 1, 0}, {2, 0, 0, {escDown}, 0, 0, 0, 0, 0}, {2, 0, 0, {escUp}, 0, 0, 0, 0, 0},
-             {-1, 0, 0, {escDown}, 0, 0, 0, 0, 0}, {-1, 0, 0, {escUp}, 0, 0, 0, 0, 0},  // not in the menus
-             {0, 1, 0, {escDown}, 0, 0, 0, 0, 0}, {0, 1, 0, {escUp}, 0, 0, 0, 0, 0},    // nor on game over
-             {0, 0, 0, {escDown, escUp}, 0, 0, 0, 0, 0},                                // nor for a tap within a frame
-             {0, 0, 1, {other}, 0, 0, 0, 0, 1}, {0, 0, 1, {other, other}, 0, 0, 0, 0, 1},  // F11 held: one flip
-             {0, 0, 1, {other}, 0, 0, 0, 0, 0}, {0, 0, 1, {}, 0, 0, 0, 0, 0},              // per event handled
-             {0, 0, 0, {other, other}, 0, 0, 0, 0, 0}}) {  // F11 is let go for the next test
+             {0, 0, 0, {down, up}, "11000"}, {0, 0, 0, {}, "00000"}, {0, 0, 0, {down}, "10100"}, {0, 0, 0, {}, "00100"},
+             {0, 0, 0, {rightUp}, "01100"}, {0, 0, 0, {middleDown, up}, "01000"},  // any release; only left presses
+             {2, 0, 0, {escDown}, "00010"}, {2, 0, 0, {escDown}, "00010"}, {2, 0, 0, {escUp}, "00010"},  // repeat: once
+             {2, 0, 0, {escDown}, "00000"}, {2, 0, 0, {escUp}, "00000"},  // and back
+             {-1, 0, 0, {escDown}, "00000"}, {-1, 0, 0, {escUp}, "00000"}, {0, 1, 0, {escDown}, "00000"},
+             {0, 1, 0, {escUp}, "00000"}, {0, 0, 0, {escDown, escUp}, "00000"},  // not in menus, game over, a tap
+             {0, 0, 1, {other}, "00001"}, {0, 0, 1, {other, other}, "00001"}, {0, 0, 1, {other}, "00000"},  // F11 held:
+             {0, 0, 1, {}, "00000"}, {0, 0, 0, {other, other}, "00000"}}) {  // one flip per event; then let go
         scene = f.scene, gameOver = f.gameOver;
         const_cast<Uint8*>(SDL_GetKeyboardState(nullptr))[SDL_SCANCODE_F11] = f.f11;
-        push(f.events);
-        sampleInput();
-        EXPECT_EQ(std::tuple(mousePressed, mouseReleased, mouseDown, paused, fullscreen),
-                  std::tuple(f.pressed, f.released, f.held, f.paused, f.fullscreen))
-            << "frame " << n++;
+        push(f.events), sampleInput();
+        std::string got;
+        for (bool flag : {mousePressed, mouseReleased, mouseDown, paused, fullscreen}) got += flag ? '1' : '0';
+        EXPECT_EQ(got, f.flags) << "frame " << n++;
     }
-}
-
-TEST_F(GameCodeTest, ClockMeasuresTheFrameInTenMillisecondUnitsAndPacesItToEight)
-{
     perfCounter = SDL_GetPerformanceCounter() - SDL_GetPerformanceFrequency() / 50;  // 20 ms ago
-    mouseY = 321;
-    sampleInput();
+    mouseY = 321, sampleInput();  // the step is in 10 ms units
     EXPECT_TRUE(DeltaTime >= 2.0 && DeltaTime < 2.5 && prevMouseY == 321) << DeltaTime;
     for (auto [start, now, wait] : {std::tuple{1000u, 1003u, 5u}, {1000u, 1000u, 8u}, {1000u, 1008u, 0u},
                                     {1000u, 1050u, 0u}, {0xFFFFFFFEu, 1u, 5u}})
-        EXPECT_EQ(frameWait(start, now), wait) << start << " to " << now;
+        EXPECT_EQ(frameWait(start, now), wait) << start << " to " << now;  // frames last at least 8 ms
 }
 
-// Without a display the game prints what failed and stops; without a font or
-// any picture it prints each missing cone and goes on.
+// Without a display the game prints what failed and stops; without font or pictures it names each cone.
 TEST_F(GameTest, StartsPlaysAndQuitsWithoutDisplayFontOrPictures)
 {
     SDL_Renderer* own = std::exchange(renderer, nullptr);
-    useEmptyFolder();
-    testing::internal::CaptureStdout();
+    useEmptyFolder(), testing::internal::CaptureStdout(), setenv("SDL_VIDEODRIVER", "no-such-display", 1);
     std::string cones;
     for (int i = 1; i <= 3; ++i)
         cones += "Could not read Images/Cone" + std::to_string(i) + ".png: that cone uses a stand-in size\n";
-    setenv("SDL_VIDEODRIVER", "no-such-display", 1);
-    EXPECT_FALSE(startUp());
-    EXPECT_EQ(renderer, nullptr);
-    shutDown();
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EXPECT_TRUE(startUp());
-    EXPECT_TRUE(window && renderer && !fontLarge && backgroundTextures.size() == 8u);
+    EXPECT_TRUE(!startUp() && !renderer);
+    shutDown(), setenv("SDL_VIDEODRIVER", "dummy", 1);
+    EXPECT_TRUE(startUp() && window && renderer && !fontLarge && backgroundTextures.size() == 8u);
     uint32_t before = SDL_GetTicks();
     for (int i = 0; i < 3; ++i) runFrame();
-    push({{SDL_QUIT, 0}});  // the window's close button
-    runFrame();
-    EXPECT_FALSE(running);
-    EXPECT_GE(SDL_GetTicks() - before, 4u * 8u - 1);  // every frame lasts at least 8 ms
+    push({{SDL_QUIT, 0}}), runFrame();  // the window's close button
+    EXPECT_TRUE(!running && SDL_GetTicks() - before >= 4u * 8u - 1);  // every frame lasts at least 8 ms
     shutDown();
     EXPECT_TRUE(!window && backgroundTextures.empty());
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
