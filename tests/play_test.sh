@@ -133,7 +133,7 @@ play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
     local order; read -r -a order <<< "$("$first_order" "$win_w" "$win_h" "$(sx 800)" "$(sy 500)")"
     echo "$run: window ${win_w}x$win_h, first order: flavour ${order[0]}, cone ${order[1]}, extras ${order[*]:2}"
     step="play"; click 800 500
-    step="truck: first order"; sleep 1; take_order
+    step="truck: first order"; sleep 1; take_order || fail "the shift ended before the first order"
     mode=0
     make_bucket "${order[0]}"
     freeze_and_deliver
