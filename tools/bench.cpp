@@ -266,15 +266,7 @@ int main(int argc, char** argv)
     std::printf("Files opened by %2$ld frames after the first of their state: %1$ld.\n", opened, timedFrames);
     reportMemory(playFrames);
 
-    releaseCustomers();
-    releaseKitchen();
-    releasePictures();
-    releaseTextures();
-    TTF_CloseFont(fontLarge);
-    TTF_CloseFont(fontSmall);
-    SDL_DestroyRenderer(renderer);
+    shutDown();  // frees everything the game holds, the renderer too
     SDL_FreeSurface(canvas);
-    TTF_Quit();
-    SDL_Quit();
     return 0;
 }

@@ -163,15 +163,7 @@ int main(int argc, char** argv)
     clearShift();
     finishingScreens();
 
-    releaseCustomers();
-    releaseKitchen();
-    releasePictures();
-    releaseTextures();
-    TTF_CloseFont(fontLarge);
-    TTF_CloseFont(fontSmall);
-    SDL_DestroyRenderer(renderer);
+    shutDown();  // frees everything the game holds, the renderer too
     SDL_FreeSurface(canvas);
-    TTF_Quit();
-    SDL_Quit();
     return 0;
 }
