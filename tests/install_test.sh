@@ -30,11 +30,8 @@ for size in 48 128 256; do
     fail "the ${size}x$size icon has another size"
 done
 
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb 1600 900 "$work" || fail "Xvfb did not start"
 
 # A player without XDG_DATA_HOME, starting the game from some other folder.
 mkdir -p "$work/home" "$work/elsewhere"
@@ -42,13 +39,7 @@ cd "$work/elsewhere"
 HOME=$work/home SDL_AUDIODRIVER=dummy env -u XDG_DATA_HOME "$prefix/games/mervanta" > "$work/game.out" 2>&1 &
 pid=$!
 found=no
-for _ in $(seq 300); do
-  if xwininfo -root -tree 2>/dev/null | grep -q '"Mervanta"'; then found=yes; break; fi
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-sleep 1
-kill -TERM "$pid" 2>/dev/null
+window_opens "$pid" && found=yes
 wait "$pid"
 status=$?
 cat "$work/game.out"

@@ -11,13 +11,8 @@ fail() { echo "FAIL at step '$step': $*"; echo "screenshots: $shots"; exit 1; }
 mkdir -p "$shots"
 
 # --- the screen: game coordinates (1600 x 900) to screen pixels -------------
-start_display() {  # WIDTH HEIGHT
-    work=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n 1 "$work/display")"
-}
+source "$(dirname "$0")/xvfb.sh"
+start_display() { work=$(mktemp -d); start_xvfb "$1" "$2" "$work" || fail "Xvfb did not start"; }  # WIDTH HEIGHT
 sx() { echo $(( ($1 * win_w + 800) / 1600 )); }
 sy() { echo $(( ($1 * win_h + 450) / 900 )); }
 move() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.05; }
@@ -128,7 +123,7 @@ play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
                                 awk '/Geometry/ { sub("x", " ", $2); print $2; exit }')
         [[ -n $win_w ]] && break; sleep 0.1
     done
-    [[ -n $win_w ]] || fail "no window"
+    [[ -n $win_w ]] || fail "no window; the game printed: $(cat "$work/game.out" 2> /dev/null)"
     wait_for menu 30 near 100 100 255 187 204
     local order; read -r -a order <<< "$("$first_order" "$win_w" "$win_h" "$(sx 800)" "$(sy 500)")"
     echo "$run: window ${win_w}x$win_h, first order: flavour ${order[0]}, cone ${order[1]}, extras ${order[*]:2}"

@@ -8,13 +8,8 @@ folder=$2
 work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 
-# Xvfb picks a free display itself and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-for _ in $(seq 50); do xwininfo -root > /dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb 1600 900 "$work" || exit 1
 
 # Play in a copy of the runtime folder so the test never touches a real score file.
 mkdir -p "$work/run"
@@ -30,14 +25,7 @@ SDL_AUDIODRIVER=dummy "$game" > "$work/game.out" 2>&1 &
 pid=$!
 
 found=no
-for _ in $(seq 300); do
-  if xwininfo -root -tree 2>/dev/null | grep -q '"Mervanta"'; then found=yes; break; fi
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-sleep 1  # let it run a few frames
-kill -TERM "$pid" 2>/dev/null
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+window_opens "$pid" && found=yes
 kill -0 "$pid" 2>/dev/null && { echo "game did not quit on SIGTERM"; kill -KILL "$pid"; }
 wait "$pid"
 status=$?

@@ -49,25 +49,37 @@ FILE* fopen64(const char* path, const char* mode)
     ++filesOpened;
     return real(path, mode);
 }
-int open(const char* path, int flags, ...)
+}
+
+namespace {
+using OpenCall = int (*)(const char*, int, ...);
+// The mode argument is there only when a file may be created.
+int countedOpen(OpenCall real, const char* path, int flags, va_list args)
 {
-    static auto real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
-    va_list args;
-    va_start(args, flags);
-    mode_t mode = (flags & O_CREAT) ? va_arg(args, mode_t) : 0;
-    va_end(args);
+    mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
     ++filesOpened;
     return real(path, flags, mode);
 }
-int open64(const char* path, int flags, ...)
+}  // namespace
+
+extern "C" {
+int open(const char* path, int flags, ...)
 {
-    static auto real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open64"));
+    static auto real = reinterpret_cast<OpenCall>(dlsym(RTLD_NEXT, "open"));
     va_list args;
     va_start(args, flags);
-    mode_t mode = (flags & O_CREAT) ? va_arg(args, mode_t) : 0;
+    int file = countedOpen(real, path, flags, args);
     va_end(args);
-    ++filesOpened;
-    return real(path, flags, mode);
+    return file;
+}
+int open64(const char* path, int flags, ...)
+{
+    static auto real = reinterpret_cast<OpenCall>(dlsym(RTLD_NEXT, "open64"));
+    va_list args;
+    va_start(args, flags);
+    int file = countedOpen(real, path, flags, args);
+    va_end(args);
+    return file;
 }
 }
 

@@ -1,0 +1,23 @@
+# Sourced by the window tests. start_xvfb WIDTH HEIGHT FOLDER: a display of
+# that size, on a number Xvfb picks itself; sets DISPLAY and xvfb (its pid).
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3> "$3/display" > "$3/xvfb.log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do [[ -s $3/display ]] && break; sleep 0.1; done
+    [[ -s $3/display ]] || { echo "Xvfb did not start"; cat "$3/xvfb.log"; return 1; }
+    export DISPLAY=":$(head -n 1 "$3/display")"
+}
+# window_opens PID: the game with that pid shows a window titled "Mervanta"
+# within 30 s, runs a second more, and is asked to quit (SIGTERM).
+window_opens() {
+    local found=1
+    for _ in $(seq 300); do
+        xwininfo -root -tree 2> /dev/null | grep -q '"Mervanta"' && { found=0; break; }
+        kill -0 "$1" 2> /dev/null || break
+        sleep 0.1
+    done
+    sleep 1
+    kill -TERM "$1" 2> /dev/null
+    for _ in $(seq 100); do kill -0 "$1" 2> /dev/null || break; sleep 0.1; done
+    return $found
+}
