@@ -1,12 +1,11 @@
 #include "production/kitchen.h"
 
-#include <SDL_image.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "present/catalogue.h"
+#include "present/pictures.h"
 #include "state/production.h"
 
 namespace {
@@ -41,17 +40,17 @@ void buildSlots()
     deliverySlot = makeSlot(900, 400);
 }
 
-// The cone's picture is read only for its size; a missing one is reported
+// The cone's size comes from its picture; a missing one is reported
 // once and gets a stand-in size so the counter stays playable.
 ConeChoice makeCone(int32_t i)
 {
     std::string file = numberedImage("Cone", i + 1, ".png");
     int w = fallbackConeWidth;
     int h = fallbackConeHeight;
-    if (SDL_Surface* surface = IMG_Load(file.c_str())) {
-        w = surface->w;
-        h = surface->h;
-        SDL_FreeSurface(surface);
+    const Picture& pic = picture(file);  // kept: the counter draws it later
+    if (pic.present) {
+        w = pic.w;
+        h = pic.h;
     } else {
         std::printf("Could not read %s: that cone uses a stand-in size\n", file.c_str());
         std::fflush(stdout);
