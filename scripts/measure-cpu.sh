@@ -7,7 +7,7 @@ set -eu
 game=$(realpath "${1:-build/test/mervanta}")
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3> "$work/display" > "$work/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill "$game_pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 game_pid=

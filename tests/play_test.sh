@@ -121,7 +121,9 @@ play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
     for _ in $(seq 300); do
         read -r win_w win_h < <(xdotool search --name '^Mervanta$' getwindowgeometry 2> /dev/null |
                                 awk '/Geometry/ { sub("x", " ", $2); print $2; exit }')
-        [[ -n $win_w ]] && break; sleep 0.1
+        [[ -n $win_w ]] && break
+        kill -0 "$pid" 2> /dev/null || break
+        sleep 0.1
     done
     [[ -n $win_w ]] || fail "no window; the game printed: $(cat "$work/game.out" 2> /dev/null)"
     wait_for menu 30 near 100 100 255 187 204

@@ -16,7 +16,7 @@ mkdir -p "$work/run"
 [[ -d "$folder/Images" ]] && cp -r "$folder/Images" "$work/run/"
 [[ -f "$folder/COMIC.ttf" ]] && cp "$folder/COMIC.ttf" "$work/run/"
 cd "$work/run"
-SDL_VIDEODRIVER=nonexistent SDL_AUDIODRIVER=dummy timeout 30 "$game" > "$work/nodisplay.out" 2>&1
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy timeout 30 "$game" > "$work/nodisplay.out" 2>&1
 status=$?
 if [[ $status -ne 1 ]] || ! grep -q "^Failed at SDL_CreateWindowAndRenderer()$" "$work/nodisplay.out"; then
   echo "FAIL: with no display the game ended with status $status (124: still running)"; cat "$work/nodisplay.out"; exit 1

@@ -313,6 +313,8 @@ TEST_F(GameTest, StartsPlaysAndQuitsWithoutDisplayFontOrPictures)
     for (int i = 1; i <= 3; ++i)
         cones += "Could not read Images/Cone" + std::to_string(i) + ".png: that cone uses a stand-in size\n";
     EXPECT_TRUE(!startUp() && !renderer);
+    shutDown(), unsetenv("SDL_VIDEODRIVER"), unsetenv("DISPLAY"), unsetenv("WAYLAND_DISPLAY");
+    EXPECT_TRUE(!startUp() && !window && !renderer);  // no display: SDL's invisible fallback is refused
     shutDown(), setenv("SDL_VIDEODRIVER", "dummy", 1);
     EXPECT_TRUE(startUp() && window && renderer && !fontLarge && backgroundTextures.size() == 8u);
     uint32_t before = SDL_GetTicks();
@@ -322,7 +324,8 @@ TEST_F(GameTest, StartsPlaysAndQuitsWithoutDisplayFontOrPictures)
     shutDown();
     EXPECT_TRUE(!window && backgroundTextures.empty());
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Failed at SDL_Init()\nFailed at SDL_CreateWindowAndRenderer()\n" + cones);
+              "Failed at SDL_Init()\nFailed at SDL_CreateWindowAndRenderer()\nFailed at SDL_CreateWindowAndRenderer()\n"
+              "No display to show the window on: is DISPLAY or WAYLAND_DISPLAY set?\n" + cones);
     renderer = own;
 }
 

@@ -1,7 +1,10 @@
 # Sourced by the window tests. start_xvfb WIDTH HEIGHT FOLDER: a display of
 # that size, on a number Xvfb picks itself; sets DISPLAY and xvfb (its pid).
+# -noreset: by default the server resets whenever its last client leaves (a
+# polling xdotool, or SDL's own probe), and a game connecting during a reset
+# finds no display.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3> "$3/display" > "$3/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp -noreset 3> "$3/display" > "$3/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do [[ -s $3/display ]] && break; sleep 0.1; done
     [[ -s $3/display ]] || { echo "Xvfb did not start"; cat "$3/xvfb.log"; return 1; }

@@ -60,6 +60,16 @@ bool openGlIsEmulated()
     return false;
 }
 
+// With no display to talk to (started over SSH, or while an X server is
+// restarting) SDL falls back to drivers that draw nowhere; a game nobody can
+// see would run on for ever. Such a driver asked for by name is a choice.
+bool onlyAnInvisibleDisplay()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_getenv("SDL_VIDEODRIVER")) return false;
+    return std::string(driver) == "offscreen" || std::string(driver) == "dummy";
+}
+
 }  // namespace
 
 void preferSoftwareDrawingWithoutGpu()
@@ -105,6 +115,11 @@ bool startUp()
 {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (onlyAnInvisibleDisplay()) {
+        reportFailure("Failed at SDL_CreateWindowAndRenderer()");
+        reportFailure("No display to show the window on: is DISPLAY or WAYLAND_DISPLAY set?");
+        return false;
+    }
     if (SDL_CreateWindowAndRenderer(gameWidth, gameHeight, flags, &window, &renderer) < 0 || !window || !renderer) {
         // Without a window there is nothing to play in: the caller ends the program.
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
