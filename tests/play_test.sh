@@ -111,6 +111,11 @@ assemble_and_serve() {  # CONE EXTRA...
     (( after - before >= 25 )) || fail "the serve was not perfect (happiness bar $before -> $after)"
 }
 
+window_size() {  # sets win_w and win_h to the game window's size, when it has one
+    read -r win_w win_h < <(xdotool search --name '^Mervanta$' getwindowgeometry 2> /dev/null |
+                            awk '/Geometry/ { sub("x", " ", $2); print $2; exit }')
+    [[ -n $win_w ]]
+}
 play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
     run="${1}x$2"; start_display "$1" "$2"
     mkdir -p "$work/run" && cp -r "$folder/Images" "$folder/COMIC.ttf" "$work/run/"
@@ -119,14 +124,14 @@ play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
     step="main menu"
     win_w=""
     for _ in $(seq 300); do
-        read -r win_w win_h < <(xdotool search --name '^Mervanta$' getwindowgeometry 2> /dev/null |
-                                awk '/Geometry/ { sub("x", " ", $2); print $2; exit }')
-        [[ -n $win_w ]] && break
+        window_size && break
         kill -0 "$pid" 2> /dev/null || break
         sleep 0.1
     done
     [[ -n $win_w ]] || fail "no window; the game printed: $(cat "$work/game.out" 2> /dev/null)"
     wait_for menu 30 near 100 100 255 187 204
+    window_size  # the size the menu is drawn at
+    (( win_w <= $1 && win_h <= $2 )) || fail "the window (${win_w}x$win_h) does not fit the ${1}x$2 screen"
     local order; read -r -a order <<< "$("$first_order" "$win_w" "$win_h" "$(sx 800)" "$(sy 500)")"
     echo "$run: window ${win_w}x$win_h, first order: flavour ${order[0]}, cone ${order[1]}, extras ${order[*]:2}"
     step="play"; click 800 500

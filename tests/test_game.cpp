@@ -317,6 +317,7 @@ TEST_F(GameTest, StartsPlaysAndQuitsWithoutDisplayFontOrPictures)
     EXPECT_TRUE(!startUp() && !window && !renderer);  // no display: SDL's invisible fallback is refused
     shutDown(), setenv("SDL_VIDEODRIVER", "dummy", 1);
     EXPECT_TRUE(startUp() && window && renderer && !fontLarge && backgroundTextures.size() == 8u);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN);  // opened hidden, shown once fitted
     uint32_t before = SDL_GetTicks();
     for (int i = 0; i < 3; ++i) runFrame();
     push({{SDL_QUIT, 0}}), runFrame();  // the window's close button

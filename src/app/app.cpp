@@ -97,6 +97,16 @@ void fitWindowToDisplay()
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+void showFittedWindow()
+{
+    if (!window) return;
+    SDL_ShowWindow(window);
+    // A window manager's frame is known only once the window is shown.
+    int top = 0;
+    SDL_GetWindowBordersSize(window, &top, nullptr, nullptr, nullptr);
+    if (top > 0) fitWindowToDisplay();
+}
+
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
 {
     if (availableWidth >= gameWidth && availableHeight >= gameHeight) return SDL_Point{gameWidth, gameHeight};
@@ -114,7 +124,9 @@ uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
 bool startUp()
 {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
-    Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // The window opens hidden and is shown once it fits the screen and has a
+    // everything is loaded, so nobody sees it change size or stay blank.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
         reportFailure("No display to show the window on: is DISPLAY or WAYLAND_DISPLAY set?");
@@ -142,6 +154,7 @@ bool startUp()
     buildPauseButtons();
     setUpKitchen();
     srand(30659020);
+    showFittedWindow();
     return true;
 }
 
