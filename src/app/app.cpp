@@ -97,6 +97,8 @@ void fitWindowToDisplay()
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+namespace {
+
 void showFittedWindow()
 {
     if (!window) return;
@@ -106,6 +108,8 @@ void showFittedWindow()
     SDL_GetWindowBordersSize(window, &top, nullptr, nullptr, nullptr);
     if (top > 0) fitWindowToDisplay();
 }
+
+}  // namespace
 
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
 {
@@ -124,7 +128,7 @@ uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
 bool startUp()
 {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
-    // The window opens hidden and is shown once it fits the screen and has a
+    // The window opens hidden and is shown once it fits the screen and
     // everything is loaded, so nobody sees it change size or stay blank.
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {

@@ -30,7 +30,6 @@ void preferSoftwareDrawingWithoutGpu();
 // Makes the renderer draw in game coordinates, scaled to the window, and
 // shrinks the window (keeping 16:9) when the display is smaller than the game.
 void fitWindowToDisplay();
-void showFittedWindow();
 // The window size that fits the available area, at most the game's own size.
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight);
 
