@@ -130,7 +130,7 @@ play_shift() {  # WIDTH HEIGHT: from the main menu to a perfect serve
     done
     [[ -n $win_w ]] || fail "no window; the game printed: $(cat "$work/game.out" 2> /dev/null)"
     wait_for menu 30 near 100 100 255 187 204
-    window_size  # the size the menu is drawn at
+    window_size || fail "the window went away once the menu was drawn"  # the size the menu is drawn at
     (( win_w <= $1 && win_h <= $2 )) || fail "the window (${win_w}x$win_h) does not fit the ${1}x$2 screen"
     local order; read -r -a order <<< "$("$first_order" "$win_w" "$win_h" "$(sx 800)" "$(sy 500)")"
     echo "$run: window ${win_w}x$win_h, first order: flavour ${order[0]}, cone ${order[1]}, extras ${order[*]:2}"

@@ -128,8 +128,8 @@ uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
 bool startUp()
 {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
-    // The window opens hidden and is shown once it fits the screen and
-    // everything is loaded, so nobody sees it change size or stay blank.
+    // The window opens hidden and is shown at its fitted size once everything
+    // is loaded, so nobody sees it shrink or sit empty through the loading.
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
