@@ -68,7 +68,13 @@ void GameTest::useEmptyFolder()
 
 void GameTest::useGameFolder()
 {
-    std::filesystem::current_path(MERVANTA_GAME_DIR);
+    // The game's pictures and font, linked one by one into a folder of the
+    // test's own: a new best score lands there, never in the player's file.
+    namespace fs = std::filesystem;
+    useEmptyFolder();
+    for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images"))
+        fs::create_symlink(file.path(), "Images" / file.path().filename());
+    fs::create_symlink(MERVANTA_GAME_DIR "/COMIC.ttf", "COMIC.ttf");
 }
 
 void GameTest::writePicture(const std::string& name, int w, int h, Rgba colour)

@@ -31,7 +31,7 @@ protected:
 
     // Runs the test in a fresh empty folder holding an empty "Images/".
     void useEmptyFolder();
-    // Runs the test in the game's own runtime folder (real pictures and font).
+    // Runs the test in a fresh folder that links the game's pictures and font.
     void useGameFolder();
     // Writes a solid picture "Images/<name>" of the given size and colour.
     void writePicture(const std::string& name, int w, int h, Rgba colour);

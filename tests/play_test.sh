@@ -12,7 +12,8 @@ mkdir -p "$shots"
 
 # --- the screen: game coordinates (1600 x 900) to screen pixels -------------
 source "$(dirname "$0")/xvfb.sh"
-start_display() { work=$(mktemp -d); start_xvfb "$1" "$2" "$work" || fail "Xvfb did not start"; }  # WIDTH HEIGHT
+works=()  # each round's folder, removed at the end, pass or fail
+start_display() { work=$(mktemp -d); works+=("$work"); start_xvfb "$1" "$2" "$work" || fail "Xvfb did not start"; }  # WIDTH HEIGHT
 sx() { echo $(( ($1 * win_w + 800) / 1600 )); }
 sy() { echo $(( ($1 * win_h + 450) / 900 )); }
 move() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.05; }
@@ -147,7 +148,7 @@ finish() {
     kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null
     kill "$xvfb" 2> /dev/null; wait "$xvfb" 2> /dev/null
 }
-trap finish EXIT
+trap 'finish; rm -rf "${works[@]}"' EXIT
 
 play_shift 1600 900
 step="serving badly until the shift ends"; bad=0
