@@ -75,8 +75,10 @@ TEST_F(ShiftTest, KitchenBuildsItsObjectsAndTheSameTreesEveryRun)
 
 TEST_F(ShiftTest, ScoreTextAndScoreFiles)
 {
-    const std::pair<double, const char*> texts[] = {{0.05, "5"}, {0.0, "0"}, {100.25, "100.25"}, {12.345, "12.34"},
-                                                    {1.0, "1.00"}, {0.42, "42"}, {1e300, "92000000000000000.00"}};
+    const std::pair<double, const char*> texts[] = {
+        {0.05, "0.05"}, {0.0, "0.00"}, {100.25, "100.25"}, {12.345, "12.34"}, {1.0, "1.00"}, {0.42, "0.42"},
+        {0.29, "0.29"}, {30 / 7.0, "4.28"}, {8.28, "8.28"}, {2.999, "2.99"}, {-3.456, "-3.45"}, {-0.001, "0.00"},
+        {1e300, "92000000000000000.00"}};
     for (auto [score, text] : texts) EXPECT_EQ(scoreText(score), text) << score;
     useEmptyFolder();
     const std::pair<std::string, double> files[] = {

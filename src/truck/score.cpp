@@ -37,12 +37,19 @@ bool writeDurably(const char* file, const std::string& text)
 
 std::string scoreText(double score)
 {
-    // Only a hand-edited score file holds a best beyond the 64-bit count of
-    // hundredths; it shows as the largest count instead of overflowing.
-    double hundredths = std::clamp(score * 100, -9.2e18, 9.2e18);
-    std::string digits = std::to_string(static_cast<int64_t>(hundredths));
-    if (digits.size() >= 3) digits.insert(digits.size() - 2, ".");
-    return digits;
+    // Only a hand-edited score file holds a best this large; it shows as the
+    // largest amount instead of a few hundred digits.
+    double amount = std::clamp(score, -9.2e16, 9.2e16);
+    // The shortest decimal that reads back as the same double: 0.29 is
+    // "0.29" here, where 0.29 * 100 would truncate to 28.
+    char digits[64];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, amount, std::chars_format::fixed);
+    std::string text = error == std::errc() ? std::string(digits, end) : std::string("0");
+    size_t point = text.find('.');
+    if (point == std::string::npos) point = text.size(), text += '.';
+    text.resize(point + 3, '0');  // cut, never rounded, to hundredths
+    if (text == "-0.00") text = "0.00";
+    return text;
 }
 
 double parseScore(const std::string& line)

@@ -9,8 +9,8 @@ void checkEndOfShift();
 void updateGameOver();
 void drawGameOver();
 
-// A score as the screens show it: hundredths as digits, with a point before
-// the last two when there are three or more (12.345 shows 12.34, 0.42 shows 42).
+// A score as the screens show it, as money: a point and two decimals, cut
+// rather than rounded (12.345 shows 12.34, 0.42 shows 0.42, 0 shows 0.00).
 std::string scoreText(double score);
 
 // Turns the first line of a score file into a best score: 0.0 when no
