@@ -128,7 +128,8 @@ TEST_F(FinishingTest, ServeScoresTheAssemblyAgainstTheSelectedOrder)
 {
     struct Row { int32_t orderCone; std::vector<int32_t> ordered; int32_t cone; std::vector<int32_t> made; int score; };
     const Row rows[] = {{1, {0, 4}, 1, {0, 4}, 30}, {0, {}, -1, {}, -10},  {2, {0, 4}, 2, {4, 0}, 10},
-                        {2, {2}, 2, {2, 5}, 10},    {1, {3}, 0, {3}, -10}, {1, {3, 1}, 1, {}, -10}};
+                        {2, {2}, 2, {2, 5}, 10},    {1, {3}, 0, {3}, -10}, {1, {3, 1}, 1, {}, -10},
+                        {1, {0, 4}, 1, {0}, 0}};  // nothing earned still pays 1.00
     for (const Row& row : rows) {
         releaseCustomers(), orders = {makeCustomer(0, {}, 0), makeCustomer(3, row.ordered, row.orderCone)};
         Customer *other = orders[0], *served = orders[1];

@@ -99,8 +99,8 @@ TEST_F(ShiftTest, ANewBestIsSavedAndAFailedSaveKeepsTheOldFile)
     std::ofstream(scoreFile) << "  7\nignored\n";
     highScore = 7.0, money = 7.0, happiness = 0.0, checkEndOfShift();  // exactly zero is not below zero
     EXPECT_FALSE(gameOver);
-    happiness = -0.001, checkEndOfShift();  // an equal score is no new best
-    EXPECT_EQ(std::pair(gameOver, readFile(scoreFile)), std::pair(true, std::string("  7\nignored\n")));
+    happiness = -0.001, checkEndOfShift();  // an equal score is no new best, but it is the last score
+    EXPECT_EQ(std::tuple(gameOver, lastScore, readFile(scoreFile)), std::tuple(true, 7.0, std::string("  7\nignored\n")));
     gameOver = false, money = 123.456789, checkEndOfShift();
     EXPECT_EQ(std::pair(lastScore, readFile(scoreFile)), std::pair(123.456789, std::string("123.457\n")));
     fs::create_directory(scoreTempFile);  // the new file cannot be written
@@ -159,15 +159,15 @@ TEST_F(ShiftTest, PlaySeedsFromTheClickAndASecondShiftStartsClean)
     fridgeSlots[2]->occupied = deliverySlot->occupied = bucketEntering = toppingShelf.pouring = true, solidMode = false;
     scoopShelf.stock = {1, 2, 3}, scoopShelf.index = 2, assembly.cone = 1, assembly.extras = {3};
     harvestCount = 9, collectorX = 550, cowFlavour = 4, money = 20, happiness = -1, checkEndOfShift();
-    releaseAt(900, 750);  // the game-over button
+    spawnInterval = 700, releaseAt(900, 750);  // the game-over button
     EXPECT_EQ(scene, -1);
-    releaseAt(800, 500);
+    tutorialRequested = true, releaseAt(800, 500);  // the toggle arms this shift's pages only
     EXPECT_EQ(buckets.size() + milkDrops.size() + toppingShelf.particles.size() + scoopShelf.stock.size(), 0u);
     EXPECT_FALSE(fridgeSlots[2]->occupied || deliverySlot->occupied || bucketEntering || toppingShelf.pouring);
     EXPECT_EQ((std::vector<double>{double(assembly.extras.size()), double(scoopShelf.index), double(assembly.cone),
                                    harvestCount, collectorX, double(cowFlavour), money, happiness, lastScore}),
               (std::vector<double>{0, 0, -1, 0, 0, 0, 0, 100, 20}));
-    EXPECT_TRUE(solidMode && !tutorialPending[0]);
+    EXPECT_TRUE(solidMode && spawnInterval == 2500 && tutorialPending[0] && tutorialPending[4] && !tutorialRequested);
 }
 
 TEST_F(ShiftTest, TutorialPointersAndPicturesMoveByStationAndLinesAreBlackAndCentred)
@@ -196,8 +196,8 @@ TEST_F(ShiftTest, TutorialPointersAndPicturesMoveByStationAndLinesAreBlackAndCen
     EXPECT_EQ(tutorialPictures[1], stationIconTextures[1]);
     paused = mousePressed = true, updateFrame();
     EXPECT_TRUE(tutorialPending[3]) << "a press while paused does not dismiss the page";
-    paused = false, updateFrame();  // dismissed, and the pressing frame still animates
-    EXPECT_EQ(std::pair(tutorialPending[3], tutorialPointers[1].x), std::pair(false, 1099.0));
+    paused = false, updateFrame();  // dismissed, and the pressing frame still animates; the other pages wait
+    EXPECT_EQ(std::tuple(tutorialPending[3], tutorialPending[4], tutorialPointers[1].x), std::tuple(false, true, 1099.0));
     ASSERT_EQ(captionSurfaces.size(), 15u);
     scene = 1, clearTo({255, 255, 255, 255}), drawTutorialPage();
     auto [left, right] = blackExtent(715, 745, 150, 1450);  // "Press the arrows to change flavors."
