@@ -38,6 +38,7 @@ void push(const Events& events)
     for (auto [type, code] : events) {
         SDL_Event event{.type = type};
         if (type == SDL_KEYDOWN || type == SDL_KEYUP) event.key.keysym.sym = code;
+        else if (type == SDL_WINDOWEVENT) event.window.event = static_cast<Uint8>(code);
         else event.button.button = static_cast<Uint8>(code);
         SDL_PushEvent(&event);
     }
@@ -276,7 +277,9 @@ TEST_F(GameCodeTest, InputFlagsLastTheirFrameEscapeAndF11ToggleByTheirOwnRulesAn
 {
     const std::pair<Uint32, int> down{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT}, up{SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT},
         rightUp{SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT}, middleDown{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE},
-        escDown{SDL_KEYDOWN, SDLK_ESCAPE}, escUp{SDL_KEYUP, SDLK_ESCAPE}, other{SDL_USEREVENT, 0};
+        escDown{SDL_KEYDOWN, SDLK_ESCAPE}, escUp{SDL_KEYUP, SDLK_ESCAPE}, other{SDL_USEREVENT, 0},
+        away{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST}, minimised{SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED},
+        back{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED};
     // Each frame's scene, game over, F11 held, events; then pressed, released, held, paused, fullscreen.
     struct Frame { int scene; bool gameOver, f11; Events events; std::string flags; };
     int n = 0;  // a script of frames: each row's state carries over to the next
@@ -287,6 +290,10 @@ TEST_F(GameCodeTest, InputFlagsLastTheirFrameEscapeAndF11ToggleByTheirOwnRulesAn
              {2, 0, 0, {escDown}, "00000"}, {2, 0, 0, {escUp}, "00000"},  // and back
              {-1, 0, 0, {escDown}, "00000"}, {-1, 0, 0, {escUp}, "00000"}, {0, 1, 0, {escDown}, "00000"},
              {0, 1, 0, {escUp}, "00000"}, {0, 0, 0, {escDown, escUp}, "00000"},  // not in menus, game over, a tap
+             {0, 0, 0, {away}, "00010"}, {0, 0, 0, {away}, "00010"}, {0, 0, 0, {escDown}, "00000"},  // looking away
+             {0, 0, 0, {escUp, back}, "00000"}, {3, 0, 0, {minimised}, "00010"}, {3, 0, 0, {escDown, away}, "00010"},
+             {3, 0, 0, {escUp}, "00010"}, {3, 0, 0, {escDown}, "00000"}, {3, 0, 0, {escUp}, "00000"},  // pauses once
+             {-1, 0, 0, {away}, "00000"}, {0, 1, 0, {minimised}, "00000"},  // not in the menus nor at game over
              {0, 0, 1, {other}, "00001"}, {0, 0, 1, {other, other}, "00001"}, {0, 0, 1, {other}, "00000"},  // F11 held:
              {0, 0, 1, {}, "00000"}, {0, 0, 0, {other, other}, "00000"}}) {  // one flip per event; then let go
         scene = f.scene, gameOver = f.gameOver;

@@ -6,6 +6,8 @@
 
 namespace {
 
+bool awayThisFrame = false;
+
 void sampleClock()
 {
     prevPerfCounter = perfCounter;
@@ -21,11 +23,25 @@ void toggleFullscreen()
     SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
+// The window lost the keyboard or was minimised: the player looks elsewhere.
+bool lostAttention(const SDL_Event& event)
+{
+    return event.type == SDL_WINDOWEVENT &&
+           (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_MINIMIZED);
+}
+
+// A shift stands still while the player is away, as if Escape had paused it.
+void pauseWhileAway()
+{
+    if (scene >= 0 && !gameOver) paused = true;
+}
+
 // One event of the pass; returns true when it was a button release.
 bool handleEvent(const SDL_Event& event, const Uint8* keys)
 {
     bool released = false;
     if (event.type == SDL_QUIT) running = false;
+    if (lostAttention(event)) awayThisFrame = true;
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) escapeDown = true;
     if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE) {
         escapeDown = false;
@@ -85,10 +101,13 @@ void sampleInput()
     mousePressed = false;
     if (escapeDown) escapeLatch = true;
     bool releasedThisFrame = false;
+    awayThisFrame = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (handleEvent(event, keys)) releasedThisFrame = true;
     }
     if (!escapeLatch && escapeDown && scene >= 0 && !gameOver) paused = !paused;
+    // After the Escape toggle, so an Escape in the same frame cannot undo it.
+    if (awayThisFrame) pauseWhileAway();
     if (!releasedThisFrame) mouseReleased = false;
 }
