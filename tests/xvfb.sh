@@ -11,7 +11,8 @@ start_xvfb() {
     export DISPLAY=":$(head -n 1 "$3/display")"
 }
 # window_opens PID: the game with that pid shows a window titled "Mervanta"
-# within 30 s, runs a second more, and is asked to quit (SIGTERM).
+# within 30 s, runs a second more, and is asked to quit (SIGTERM). Its icon
+# property is written to $WINDOW_ICON when that is set.
 window_opens() {
     local found=1
     for _ in $(seq 300); do
@@ -20,6 +21,7 @@ window_opens() {
         sleep 0.1
     done
     sleep 1
+    [[ -n ${WINDOW_ICON:-} ]] && xprop -name Mervanta _NET_WM_ICON > "$WINDOW_ICON" 2>&1
     kill -TERM "$1" 2> /dev/null
     for _ in $(seq 100); do kill -0 "$1" 2> /dev/null || break; sleep 0.1; done
     return $found

@@ -70,6 +70,16 @@ bool onlyAnInvisibleDisplay()
     return std::string(driver) == "offscreen" || std::string(driver) == "dummy";
 }
 
+// Task bars and window switchers show this, also when the game is started
+// from a folder rather than from its desktop entry.
+void setWindowIcon()
+{
+    SDL_Surface* icon = IMG_Load("Images/Icon.png");
+    if (!icon) return;
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
 }  // namespace
 
 void preferSoftwareDrawingWithoutGpu()
@@ -143,6 +153,7 @@ bool startUp()
     }
     preferSoftwareDrawingWithoutGpu();
     SDL_SetWindowTitle(window, "Mervanta");
+    setWindowIcon();
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     fitWindowToDisplay();
     if (TTF_Init() < 0) reportFailure("Failed at TTF_Init()");
