@@ -205,8 +205,12 @@ BUTTON_COLOURS = {
 }
 
 
-def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, radius=None):
-    """Values for button.svg: a chunky candy button with a darker lip underneath."""
+def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, radius=None, clear_top=0):
+    """Values for button.svg: a chunky candy button with a darker lip underneath.
+
+    clear_top leaves that many rows at the top of the picture transparent, so the
+    button shows lower in the rectangle it is drawn into."""
+    dy, h = clear_top, h - clear_top
     top, bot = BUTTON_COLOURS[colour]
     sw = 3.5 * scale
     lip = round(h * 0.09)
@@ -224,7 +228,8 @@ def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, r
         text_fill = "#f4f1f5"
     lipc = mix(bot, "#2a1020", 0.35)
     fs = font or h * 0.5
-    v = {"W": w, "H": h, "SW": "%.2f" % sw, "TOP": top, "BOT": bot, "LIP": lipc,
+    v = {"W": w, "H": h + dy, "SHIFT": ' transform="translate(0 %d)"' % dy if dy else "",
+         "SW": "%.2f" % sw, "TOP": top, "BOT": bot, "LIP": lipc,
          "BX": "%.2f" % m, "BW": "%.2f" % bw, "BH": "%.2f" % bh, "R": "%.2f" % r,
          "LY": "%.2f" % (m + lip), "FY": "%.2f" % fy,
          "GX": "%.2f" % (m + r * 0.6), "GY": "%.2f" % (fy + sw * 0.9), "GW": "%.2f" % (bw - r * 1.2),
@@ -290,19 +295,21 @@ def build_jobs():
         job("ToppingsShaker%d.png" % (k + 1), "shaker.svg", v, 200, 300)
     job("MilkDrop.png", "milkdrop.svg", {}, 20, 20)
 
-    # buttons: normal / hover / off
-    plain = [("PlayButton", 750, 225, "green", "Play", 1.5, False),
-             ("CreditsButton", 500, 140, "blue", "Credits", 2.0, False),
-             ("QuitButton", 300, 100, "red", "Quit", 2.0, False),
-             ("BackButton", 500, 140, "orange", "Back", 2.0, False),
-             ("TutorialButton", 600, 120, "purple", "Tutorial", 2.0, True),
-             ("MenuButton", 500, 140, "teal", "Menu", 2.0, False),
-             ("OrderUp", 500, 140, "pink", "Order up!", 2.0, False)]
-    for name, w, h, col, label, sc, has_off in plain:
-        job(name + ".png", "button.svg", button_values(w, h, col, "normal", label, scale=sc), w, h)
-        job(name + "Hover.png", "button.svg", button_values(w, h, col, "hover", label, scale=sc), w, h)
+    # buttons: normal / hover / off; the last column holds extra button_values settings
+    plain = [("PlayButton", 750, 225, "green", "Play", 1.5, False, {}),
+             ("CreditsButton", 500, 140, "blue", "Credits", 2.0, False, {}),
+             ("QuitButton", 300, 100, "red", "Quit", 2.0, False, {}),
+             ("BackButton", 500, 140, "orange", "Back", 2.0, False, {}),
+             ("TutorialButton", 600, 120, "purple", "Tutorial", 2.0, True, {}),
+             ("MenuButton", 500, 140, "teal", "Menu", 2.0, False, {}),
+             # drawn at (1275, 475, 250, 70), nudged 3 px up on hover, under the order sheet's cone,
+             # whose tip comes down to y 493: the top 52 rows stay clear, so the button starts below it
+             ("OrderUp", 500, 140, "pink", "Order up!", 2.0, False, {"clear_top": 52, "font": 56})]
+    for name, w, h, col, label, sc, has_off, extra in plain:
+        job(name + ".png", "button.svg", button_values(w, h, col, "normal", label, scale=sc, **extra), w, h)
+        job(name + "Hover.png", "button.svg", button_values(w, h, col, "hover", label, scale=sc, **extra), w, h)
         if has_off:
-            job(name + "Off.png", "button.svg", button_values(w, h, col, "off", label + " on", scale=sc), w, h)
+            job(name + "Off.png", "button.svg", button_values(w, h, col, "off", label + " on", scale=sc, **extra), w, h)
     tabs = [("truck", "Truck"), ("cow", "Cow"), ("fridge", "Fridge"), ("trees", "Trees"), ("counter", "Counter")]
     for i, (icon, label) in enumerate(tabs):
         job("SceneButton%d.png" % (i + 1), "button.svg",

@@ -37,8 +37,7 @@ TEST(Art, EveryPictureHasItsLayoutSizeTransparencyAndAlignment)
         {"ArrowLeft ArrowLeftHover ArrowLeftOff ArrowRight ArrowRightHover ArrowRightOff", 1, 120, 120, Clear},
         {"SceneButton% SceneButton%Off", 5, 400, 150, Clear}, {"PlayButton PlayButtonHover", 1, 750, 225, Clear},
         {"OrderUp OrderUpHover CreditsButton CreditsButtonHover BackButton BackButtonHover MenuButton "
-         "MenuButtonHover", 1, 500, 140, Clear},
-        {"QuitButton QuitButtonHover", 1, 300, 100, Clear},
+         "MenuButtonHover", 1, 500, 140, Clear}, {"QuitButton QuitButtonHover", 1, 300, 100, Clear},
         {"TutorialButton TutorialButtonHover TutorialButtonOff", 1, 600, 120, Clear}};
     for (auto [names, count, w, h, kind] : rows) {
         std::istringstream words(names);
@@ -63,9 +62,10 @@ TEST(Art, EveryPictureHasItsLayoutSizeTransparencyAndAlignment)
     std::vector<std::tuple<std::string, int, int, int>> probes = {  // name, x, y, alpha: 0 exactly or at least
         {"GameBorder", 100, 100, 0}, {"GameBorder", 1150, 700, 0}, {"GameBorder", 40, 740, 0},  // the play area,
         {"GameBorder", 1400, 300, 255}, {"GameBorder", 600, 850, 255}, {"GameBorder", 1240, 10, 255},  // the frame,
-        {"Cursor", 3, 3, 129}};  // and the pointer's tip at the cursor picture's top-left corner
-    // A cow is drawn at its size centred on (600, 350); the milk catch window of
-    // flavour f lies at (udderX + 50, 285) on screen, (udderX - 50, 285) in the picture.
+        {"Cursor", 3, 3, 129},  // the pointer's tip at the cursor picture's top-left corner,
+        {"OrderUp", 250, 36, 0}, {"OrderUpHover", 244, 42, 0},  // room for the sheet's cone tip (1400, 493),
+        {"Logo", 20, 330, 0}, {"Logo", 380, 330, 0}};  // and no ribbon that rocks down onto the Play button
+    // Cows are drawn centred on (600, 350): milk is caught at (udderX - 50, 285) in the picture of flavour f.
     const int udderX[10] = {700, 420, 630, 650, 680, 720, 630, 800, 700, 650};
     for (int f = 0; f < 10; ++f) probes.emplace_back("Cow" + std::to_string(f + 1), udderX[f] - 50, 285, 201);
     for (auto [name, x, y, alpha] : probes) {
