@@ -78,6 +78,8 @@ TEST_F(FinishingTest, FifteenClicksOfOneKindFillTheCollectorWhichHandsItsKindOve
     EXPECT_EQ(std::make_tuple(collectorX, toppingTrees[1].fallingToppings.size()), std::make_tuple(550.0, 0u));
     click(125, 525), click(850, 400);
     EXPECT_EQ(std::tie(solidMode, harvestCount, harvestKind), std::make_tuple(false, 1.0, 2));
+    click(125, 525);  // a switch of mode mid-count starts it again
+    EXPECT_EQ(std::tie(solidMode, harvestCount), std::make_tuple(true, 0.0));
     EXPECT_EQ(toppingTrees[2].fallingSyrups.size(), 1u);
 }
 
@@ -144,9 +146,14 @@ TEST_F(FinishingTest, ServeScoresTheAssemblyAgainstTheSelectedOrder)
 
 TEST_F(FinishingTest, ItemsLeaveTheirShelfOnlyWhenAPourCompletes)
 {
+    ConeChoice& cone = coneChoices[1];
+    cone.x = cone.homeX + 8, click(int(cone.homeX), int(cone.homeY));  // still sliding home: not yet offered
+    EXPECT_EQ(assembly.cone, -1);
+    click(int(cone.homeX), int(cone.homeY));
+    EXPECT_EQ(assembly.cone, 1);
     coneOnCounter(true), frame(200, 450, true);  // the empty scoop shelf gives nothing to carry
     EXPECT_FALSE(scoopShelf.dragging || scoopShelf.arrows[0].enabled || scoopShelf.arrows[1].enabled);
-    syrupShelf.stock = {1, 2}, click(960, 560);  // the next arrow, at (955, 550)
+    syrupShelf.stock = {1, 2}, click(960, 560), click(960, 560);  // the next arrow, at (955, 550): up to the last
     EXPECT_EQ(syrupShelf.index, 1);
     assembly.flavour = 5, carry(syrupShelf, 600, 300);  // no picture to measure the pile by: the pour ends at once
     EXPECT_FALSE(syrupShelf.pouring || !syrupShelf.particles.empty());

@@ -192,6 +192,7 @@ TEST_F(GameCodeTest, CustomersWalkDrainHappinessGiveTheirOrderWalkOffAndNewOnesC
              {0, 600, 726, 3, true, 600, 725, false, 0}, {1, 600, 425, 0, false, 592, 425, false, 0.0048},
              {1, 302, 1025, 0, false, 300, 1009, false, 0.0048}, {1, 750, 1025, 0, false, 742, 1025, false, 0.0048},
              {1, 300, 300, 1, false, 300, 308, false, 0.0048}, {1, 300, 521, 1, false, 300, 525, false, 0.0048},
+             {0, 600, 530, 1, false, 600, 525, false, 0.0112},  // second in line: not at the counter
              {2, 600, 900, 0, false, 600, 900, false, 0}}) {  // none on a tutorial page, nor once served
         Customer customer{.extras = {}, .position = {c.x, c.y}, .state = c.state};
         happiness = 100.0, tutorialPending[1] = c.tutorial, DeltaTime = 1.6, updateCustomer(customer, c.index);

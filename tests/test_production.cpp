@@ -1,6 +1,7 @@
 // The cow milking station and the fridge, driven frame by frame.
 #include <tuple>
 
+#include "app/app.h"
 #include "app/dispatch.h"
 #include "harness.h"
 #include "present/catalogue.h"
@@ -44,9 +45,9 @@ TEST_F(ProductionTest, EveryDropOfAStrongFlowIsCaughtAndFiftyOneRollOneBucketOut
     for (int i = 0; i < 20; ++i) stepMilkBucket();
     EXPECT_EQ(bucketX, 650.0);  // walked from 550 to the new udder, clamped exactly onto it
     bucketFlavour = 9, mouseX = 0, mouseReleased = false, mouseDown = true;
-    for (int spawned = 1; bucketFill < 255.0; ++spawned) {
-        milkFlow = 70.0, updateCow();  // still 56 after decay: a drop in every update
-        ASSERT_EQ(bucketFill, 5.0 * (spawned - static_cast<int>(milkDrops.size())));
+    for (int spawned = 1; bucketFill < 255.0; ++spawned) {  // the bucket stays until the 51st drop
+        stepMilkBucket(), milkFlow = 70.0, updateCow();  // still 56 after decay: a drop in every update
+        ASSERT_EQ(std::pair(bucketFill, bucketX), std::pair(5.0 * (spawned - int(milkDrops.size())), 650.0));
     }
     int frames = 0;
     for (; buckets.empty() && frames < 1000; ++frames) stepMilkBucket();
@@ -108,7 +109,7 @@ TEST_F(ProductionTest, FridgeFreezesUpToSixtyCounterThawsToZeroAndReadyBucketsAr
     struct Row { double start; bool fridge, held; int units; double frozen; Rgba colour; };
     const Row rows[] = {{0, 1, 0, 1200, 40, green}, {0, 1, 0, 1500, 50, green}, {0, 1, 0, 2000, 60, red},
                         {60, 0, 0, 620, 49 + 2 / 3.0, green}, {1, 0, 0, 100, 0, none}, {10, 1, 1, 100, 10, blue},
-                        {39.9, 1, 0, 0, 39.9, blue}, {50.1, 0, 0, 0, 50.1, red}};
+                        {39.9, 1, 0, 0, 39.9, blue}, {50.1, 0, 0, 0, 50.1, red}, {50, 0, 0, 0, 50, green}};
     scene = 3;  // deliveries go on whatever scene is shown
     for (const Row& row : rows) {
         buckets.assign(1, Bucket{.inFridge = row.fridge, .onCounter = !row.fridge, .frozen = row.start, .x = 100,
@@ -123,6 +124,9 @@ TEST_F(ProductionTest, FridgeFreezesUpToSixtyCounterThawsToZeroAndReadyBucketsAr
         const bool sent = row.colour == green;
         EXPECT_EQ(std::tuple(pendingScoop, deliverySlot->occupied), std::tuple(sent ? 0 : -1, !sent)) << row.frozen;
     }
+    buckets.assign(1, Bucket{.inFridge = true, .x = 300, .y = 60, .dragging = true, .slot = fridgeSlots[0]});
+    buildShellButtons(), scene = 2, mouseX = 150, mouseY = 837, mouseReleased = true, updateFrame();  // over a tab
+    EXPECT_EQ(std::tuple(scene, buckets[0].dragging), std::tuple(0, false)) << "the fridge sees the release first";
 }
 
 }  // namespace
