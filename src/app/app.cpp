@@ -130,6 +130,11 @@ bool startUp()
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
     // The window opens hidden and is shown at its fitted size once everything
     // is loaded, so nobody sees it shrink or sit empty through the loading.
+    // Where SDL draws in software (no GPU), it hands each frame to the
+    // window straight away rather than through an OpenGL texture, which
+    // without a GPU is emulated on the processor too. The player's own
+    // SDL_FRAMEBUFFER_ACCELERATION, if set, wins over this default.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
