@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "present/rotations.h"
+#include "present/stills.h"
 #include "state/shell.h"
 
 bool keepScaledCopies = true;
@@ -198,11 +200,11 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
     }
 }
 
-void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double angle)
+SDL_Texture* scaledTexture(SDL_Texture* texture, int w, int h)
 {
-    if (!texture) return;
-    const ScaledCopy* scaled = scaledCopy(texture, nullptr, target.w, target.h);
-    SDL_RenderCopyEx(renderer, scaled ? scaled->copy : texture, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
+    if (!texture) return nullptr;
+    const ScaledCopy* scaled = scaledCopy(texture, nullptr, w, h);
+    return scaled ? scaled->copy : texture;
 }
 
 SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colour, int& w, int& h)
@@ -234,6 +236,8 @@ SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colo
 
 void releaseScaledCopies()
 {
+    releaseRotations();
+    forgetStills();
     for (auto& [key, entry] : scaledCopies) SDL_DestroyTexture(entry.copy);
     scaledCopies.clear();
     keptPixels = 0;

@@ -157,6 +157,12 @@ void updateTutorial()
 
 void drawTutorialPage()
 {
+    drawTutorialBox();
+    drawTutorialDemo();
+}
+
+void drawTutorialBox()
+{
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 100);
     SDL_Rect dim{0, 0, 1600, 900};
@@ -170,6 +176,10 @@ void drawTutorialPage()
         drawTexture(captionTextures[line], (1600 - surface->w) / 2, 600 + 55 * i, surface->w, surface->h);
     }
     drawTexture(textBoxFilterTexture, 100, 500, 1400, 350);
+}
+
+void drawTutorialDemo()
+{
     for (int k = 0; k < 2; ++k) {
         if (!tutorialPictures[k]) continue;
         copyTexture(tutorialPictures[k], nullptr, tutorialPictureRects[k]);

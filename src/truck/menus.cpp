@@ -4,6 +4,7 @@
 
 #include "present/button.h"
 #include "present/pictures.h"
+#include "present/rotations.h"
 #include "state/finishing.h"
 #include "state/production.h"
 #include "state/shell.h"
