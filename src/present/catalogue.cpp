@@ -18,7 +18,7 @@ Entry loadEntry(const std::string& file)
 {
     SDL_Surface* surface = IMG_Load(file.c_str());
     SDL_Texture* texture = surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr;
-    return {texture, surface};
+    return {texture, sizeOnly(surface)};
 }
 
 void append(TextureList& textures, SurfaceList& surfaces, const std::string& file)
@@ -41,11 +41,12 @@ void appendSet(std::vector<TextureList>& sets, std::vector<SurfaceList>& surface
 {
     SurfaceList surfaces;
     for (const std::string& file : files) surfaces.push_back(IMG_Load(file.c_str()));
-    surfaceSets.push_back(surfaces);
     TextureList textures;
-    for (SDL_Surface* surface : surfaces) {
+    for (SDL_Surface*& surface : surfaces) {
         textures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+        surface = sizeOnly(surface);
     }
+    surfaceSets.push_back(surfaces);
     sets.push_back(textures);
 }
 
@@ -101,6 +102,15 @@ void releaseSingle(SDL_Texture*& texture, SDL_Surface*& surface)
 }
 
 }  // namespace
+
+SDL_Surface* sizeOnly(SDL_Surface* decoded)
+{
+    if (!decoded) return nullptr;
+    SDL_Surface* size = SDL_CreateRGBSurfaceWithFormatFrom(nullptr, decoded->w, decoded->h, 32, 0,
+                                                           decoded->format->format);
+    SDL_FreeSurface(decoded);
+    return size;
+}
 
 std::string numberedImage(const std::string& prefix, int number, const std::string& suffix)
 {

@@ -41,8 +41,9 @@ struct ScaledCopy {
 std::map<ScaledKey, ScaledCopy> scaledCopies;
 uint64_t useCount = 0;
 long long keptPixels = 0;
-// About 64 MB of copies; beyond that the longest unused go.
-constexpr long long pixelBudget = 16LL << 20;
+// About 24 MB of copies, what the busiest screens draw at a few sizes (a tree
+// shaking, a cow swelling); beyond that the longest unused go.
+constexpr long long pixelBudget = 6LL << 20;
 constexpr size_t maxNoted = 512;
 
 struct KeptText {
@@ -198,6 +199,28 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
     } else {
         SDL_RenderCopy(renderer, texture, source, &target);
     }
+}
+
+void drawAtOneSize(SDL_Texture*& texture, const SDL_Rect& target)
+{
+    if (!texture) return;
+    SDL_Rect whole{0, 0, 0, 0};
+    SDL_QueryTexture(texture, nullptr, nullptr, &whole.w, &whole.h);
+    bool otherSize = whole.w != target.w || whole.h != target.h;
+    if (keepScaledCopies && otherSize && target.w > 0 && target.h > 0 && SDL_RenderTargetSupported(renderer)) {
+        std::vector<SDL_Rect> visible;
+        if (SDL_Texture* scaled = makeScaledCopy(texture, whole, target.w, target.h, visible)) {
+            std::erase_if(scaledCopies, [&](const auto& entry) {
+                if (entry.first.texture != texture) return false;
+                if (entry.second.copy) keptPixels -= static_cast<long long>(entry.first.w) * entry.first.h;
+                SDL_DestroyTexture(entry.second.copy);
+                return true;
+            });
+            SDL_DestroyTexture(texture);
+            texture = scaled;
+        }
+    }
+    copyTexture(texture, nullptr, target);
 }
 
 SDL_Texture* scaledTexture(SDL_Texture* texture, int w, int h)

@@ -30,6 +30,10 @@ void drawPicture(const Picture& pic, int x, int y, int w, int h);
 // SDL_RenderCopy, drawn from a copy scaled to the target's size where there
 // is one. The texture's blend mode and modulation apply as to the texture itself.
 void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target);
+// A picture only ever drawn at one size (a background): the first time it is
+// drawn at another size it is scaled once, with the renderer's own filter,
+// and the scaled texture takes its place, so it is held once, at that size.
+void drawAtOneSize(SDL_Texture*& texture, const SDL_Rect& target);
 // The whole texture at w x h: its kept scaled copy (carrying the texture's
 // modulation) where there is one, else the texture itself.
 SDL_Texture* scaledTexture(SDL_Texture* texture, int w, int h);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "present/pictures.h"
+#include "present/turning.h"
 #include "state/shell.h"
 
 namespace {
@@ -30,6 +31,10 @@ struct Turned {
 };
 std::map<TurnKey, Turned> turns;
 uint64_t turnUses = 0;
+// The pixels of each sprite at its drawn size, for rotating angles seen once.
+std::map<std::tuple<SDL_Texture*, int, int>, PixelPicture> spritePixels;
+SDL_Texture* scratch = nullptr;  // where the rotation of this moment is written
+int scratchSize = 0;
 long long turnedPixels = 0;
 // About 10 MB: the sprites of the busiest screen (trees, a pour) fit twice.
 constexpr long long turnBudget = 10LL << 18;
@@ -129,6 +134,69 @@ SDL_Texture* makeTurned(SDL_Texture* source, int w, int h, double angle, Turned&
     return keepVisible(colours, size, at, turn);
 }
 
+// The source's pixels, read back through a target texture (the texture's
+// own blending and modulation left aside).
+bool readPixels(SDL_Texture* source, int w, int h, PixelPicture& picture)
+{
+    SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    if (!copy) return false;
+    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 alpha = 255, r = 255, g = 255, b = 255;
+    SDL_GetTextureBlendMode(source, &blend), SDL_GetTextureAlphaMod(source, &alpha);
+    SDL_GetTextureColorMod(source, &r, &g, &b);
+    SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE), SDL_SetTextureAlphaMod(source, 255);
+    SDL_SetTextureColorMod(source, 255, 255, 255);
+    picture.argb.resize(static_cast<size_t>(w) * h), picture.w = w, picture.h = h;
+    bool read = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, source, nullptr, nullptr) == 0 &&
+                SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, picture.argb.data(), w * 4) == 0;
+    SDL_SetRenderTarget(renderer, previous), SDL_DestroyTexture(copy);
+    SDL_SetTextureBlendMode(source, blend), SDL_SetTextureAlphaMod(source, alpha);
+    SDL_SetTextureColorMod(source, r, g, b);
+    return read;
+}
+
+const PixelPicture* pixelsOf(SDL_Texture* texture, SDL_Texture* source, int w, int h)
+{
+    auto key = std::make_tuple(texture, w, h);
+    auto found = spritePixels.find(key);
+    if (found != spritePixels.end()) return &found->second;
+    PixelPicture picture;
+    if (!readPixels(source, w, h, picture)) return nullptr;
+    return &spritePixels.emplace(key, std::move(picture)).first->second;
+}
+
+bool scratchFits(int size)
+{
+    if (scratch && scratchSize >= size) return true;
+    SDL_DestroyTexture(scratch);
+    scratch = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size, size);
+    scratchSize = scratch ? size : 0;
+    if (scratch) SDL_SetTextureBlendMode(scratch, SDL_BLENDMODE_BLEND);
+    return scratch != nullptr;
+}
+
+// An angle seen for the first time: rotated on the processor into the
+// scratch texture and copied from there.
+bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, double angle)
+{
+    const PixelPicture* picture = pixelsOf(texture, source, target.w, target.h);
+    SDL_Rect box = turnedBox(target.w, target.h, angle);
+    void* pixels = nullptr;
+    int pitch = 0;
+    SDL_Rect area{0, 0, box.w, box.h};
+    if (!picture || !scratchFits(std::max(box.w, box.h)) || SDL_LockTexture(scratch, &area, &pixels, &pitch) != 0) {
+        return false;
+    }
+    turnPicture(*picture, angle, box, static_cast<Uint32*>(pixels), pitch / 4);
+    SDL_UnlockTexture(scratch);
+    Uint8 alpha = 255, r = 255, g = 255, b = 255;
+    SDL_GetTextureAlphaMod(source, &alpha), SDL_GetTextureColorMod(source, &r, &g, &b);
+    SDL_SetTextureAlphaMod(scratch, alpha), SDL_SetTextureColorMod(scratch, r, g, b);
+    SDL_Rect to{target.x + box.x, target.y + box.y, box.w, box.h};
+    return SDL_RenderCopy(renderer, scratch, &area, &to) == 0;
+}
+
 // The kept rotation for this key, made on its second request; null to rotate now.
 const Turned* keptTurn(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, double angle)
 {
@@ -153,7 +221,10 @@ void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double ang
     SDL_Texture* source = scaledTexture(texture, target.w, target.h);
     const Turned* turn = target.w > 0 && target.h > 0 ? keptTurn(texture, source, target, angle) : nullptr;
     if (!turn) {
-        SDL_RenderCopyEx(renderer, source, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
+        SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+        SDL_GetTextureBlendMode(source, &blend);
+        bool turned = keepScaledCopies && blend == SDL_BLENDMODE_BLEND && target.w > 1 && target.h > 1 && turnNow(texture, source, target, angle);
+        if (!turned) SDL_RenderCopyEx(renderer, source, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
         return;
     }
     Uint8 alpha = 255, r = 255, g = 255, b = 255;
@@ -168,4 +239,8 @@ void releaseRotations()
     for (auto& [key, turn] : turns) SDL_DestroyTexture(turn.copy);
     turns.clear();
     turnedPixels = 0;
+    spritePixels.clear();
+    SDL_DestroyTexture(scratch);
+    scratch = nullptr;
+    scratchSize = 0;
 }

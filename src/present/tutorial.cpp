@@ -1,6 +1,7 @@
 #include "present/tutorial.h"
 
 #include "present/button.h"
+#include "present/catalogue.h"
 #include "present/pictures.h"
 #include "state/shell.h"
 
@@ -136,8 +137,8 @@ void renderCaptions()
     const SDL_Color black{0, 0, 0, 0};
     for (const char* line : captionLines) {
         SDL_Surface* surface = fontLarge ? TTF_RenderText_Solid(fontLarge, line, black) : nullptr;
-        captionSurfaces.push_back(surface);
         captionTextures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+        captionSurfaces.push_back(sizeOnly(surface));
     }
 }
 

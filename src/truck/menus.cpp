@@ -150,7 +150,7 @@ void drawMenu()
 {
     SDL_SetRenderDrawColor(renderer, 150, 150, 0, 255);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    if (backgroundTextures.size() > 6) drawTexture(backgroundTextures[6], 0, 0, 1600, 900);
+    if (backgroundTextures.size() > 6) drawAtOneSize(backgroundTextures[6], SDL_Rect{0, 0, 1600, 900});
     if (menuPage == 0) {
         drawMainPage();
     } else {
