@@ -70,7 +70,31 @@ bool onlyAnInvisibleDisplay()
     return std::string(driver) == "offscreen" || std::string(driver) == "dummy";
 }
 
+// A Linux machine with a graphics processor has its device nodes: /dev/dri
+// (Mesa's drivers) or /dev/nvidiactl (NVIDIA's own).
+bool hasGraphicsDevice()
+{
+#ifdef __linux__
+    for (const char* node : {"/dev/dri", "/dev/nvidiactl"}) {
+        if (SDL_RWops* found = SDL_RWFromFile(node, "rb")) {
+            SDL_RWclose(found);
+            return true;
+        }
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
 }  // namespace
+
+void chooseSoftwareDrawingWithoutGpuDevice()
+{
+    // Without a device OpenGL could only be emulated: the software renderer
+    // is chosen before any OpenGL is loaded, which would stay in memory.
+    if (!SDL_GetHint(SDL_HINT_RENDER_DRIVER) && !hasGraphicsDevice()) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+}
 
 void preferSoftwareDrawingWithoutGpu()
 {
@@ -135,6 +159,7 @@ bool startUp()
     // without a GPU is emulated on the processor too. The player's own
     // SDL_FRAMEBUFFER_ACCELERATION, if set, wins over this default.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    chooseSoftwareDrawingWithoutGpuDevice();
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");

@@ -24,7 +24,10 @@ void buildShellButtons();
 void buildPauseButtons();
 
 // Without a GPU, OpenGL is emulated on the processor: draw with SDL's own
-// software renderer instead, unless the player chose a renderer.
+// software renderer instead, unless the player chose a renderer
+// (SDL_RENDER_DRIVER). The first decides before the window is made, from the
+// machine's graphics devices; the second, after it, from the OpenGL driver.
+void chooseSoftwareDrawingWithoutGpuDevice();
 void preferSoftwareDrawingWithoutGpu();
 
 // Makes the renderer draw in game coordinates, scaled to the window, and
