@@ -6,9 +6,14 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <string>
 
+// Notes the eight backgrounds and their sizes; each is decoded the first
+// time it is drawn (drawBackground).
 void loadBackgrounds();
+// Draws background index into the area, at the one size it is drawn at.
+void drawBackground(size_t index, const SDL_Rect& area);
 void loadTextures();
 void releaseTextures();
 
