@@ -3,6 +3,8 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <string>
 #include <cstdlib>
@@ -143,10 +145,9 @@ SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
     return SDL_Point{static_cast<int>(gameWidth * scale), static_cast<int>(gameHeight * scale)};
 }
 
-uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
+double frameWait(double elapsedUs, double overrunUs)
 {
-    int32_t elapsed = static_cast<int32_t>(nowTicks - startTicks);
-    return elapsed < 8 ? static_cast<uint32_t>(8 - elapsed) : 0;
+    return std::max(0.0, 8000.0 - std::min(overrunUs, 500.0) - elapsedUs);
 }
 
 bool startUp()
@@ -192,14 +193,29 @@ bool startUp()
     return true;
 }
 
+namespace {
+
+uint64_t frameStartCounter = 0;
+double overrunUs = 0.0;  // how far the last frame's wait overran its 8 ms
+
+double microsecondsSinceFrameStart()
+{
+    return static_cast<double>(SDL_GetPerformanceCounter() - frameStartCounter) * 1e6 /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+}  // namespace
+
 void runFrame()
 {
     frameStartTicks = SDL_GetTicks();
+    frameStartCounter = SDL_GetPerformanceCounter();
     sampleInput();
     updateFrame();
     drawFrame();
-    uint32_t wait = frameWait(frameStartTicks, SDL_GetTicks());
-    if (wait > 0) SDL_Delay(wait);
+    double wait = frameWait(microsecondsSinceFrameStart(), overrunUs);
+    if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
+    overrunUs = wait > 0 ? std::max(0.0, microsecondsSinceFrameStart() - (8000.0 - std::min(overrunUs, 500.0))) : 0.0;
 }
 
 void shutDown()

@@ -36,5 +36,8 @@ void fitWindowToDisplay();
 // The window size that fits the available area, at most the game's own size.
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight);
 
-// Milliseconds still to wait so that a frame started at startTicks lasts 8 ms.
-uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks);
+// Microseconds still to wait, after elapsedUs of a frame, for the frame to
+// last 8 ms. A sleep wakes a little late; that overrun of the last frame is
+// made up in this one (half a millisecond at most), so frames average 8 ms,
+// 125 a second, instead of 8 ms and the overrun.
+double frameWait(double elapsedUs, double overrunUs);
