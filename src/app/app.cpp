@@ -1,6 +1,9 @@
 #include "app/app.h"
 
 #include <SDL_image.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -150,8 +153,22 @@ double frameWait(double elapsedUs, double overrunUs)
     return std::max(0.0, 8000.0 - std::min(overrunUs, 500.0) - elapsedUs);
 }
 
+void holdMemoryTightly()
+{
+#ifdef __GLIBC__
+    // Pictures over 6 MB (a background as decoded, the credits, the frame
+    // border) get pages of their own, which go back to the system when the
+    // picture is freed, instead of leaving holes in the heap that stay
+    // resident. Below that, memory freed and taken again in every frame (a
+    // swelling cow scaled anew) is better kept.
+    mallopt(M_MMAP_THRESHOLD, 6 << 20);
+    mallopt(M_TRIM_THRESHOLD, 32 << 20);  // smaller memory, freed and taken again every frame, stays
+#endif
+}
+
 bool startUp()
 {
+    holdMemoryTightly();
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
     // The window opens hidden and is shown at its fitted size once everything
     // is loaded, so nobody sees it shrink or sit empty through the loading.

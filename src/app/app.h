@@ -19,6 +19,9 @@ bool startUp();
 void runFrame();
 void shutDown();
 
+// Large pictures' memory returns to the system when they are freed.
+void holdMemoryTightly();
+
 // The scene tabs and order-sheet arrows, then the pause menu's buttons.
 void buildShellButtons();
 void buildPauseButtons();
