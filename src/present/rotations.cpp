@@ -39,6 +39,9 @@ long long turnedPixels = 0;
 // About 10 MB: the sprites of the busiest screen (trees, a pour) fit twice.
 constexpr long long turnBudget = 10LL << 18;
 constexpr size_t maxTurnsNoted = 4096;
+// Sprites larger than this (the menu's logo) are always turned on the
+// processor: their angles hardly come back, and keeping one costs a frame.
+constexpr int largestKept = 256 * 256;
 
 // Drops the longest unused quarter once the kept rotations outgrow their budget.
 void forgetOldTurns()
@@ -202,7 +205,10 @@ const Turned* keptTurn(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect
 {
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
     SDL_GetTextureBlendMode(source, &blend);
-    if (!keepScaledCopies || blend != SDL_BLENDMODE_BLEND || !SDL_RenderTargetSupported(renderer)) return nullptr;
+    if (!keepScaledCopies || blend != SDL_BLENDMODE_BLEND || target.w * target.h > largestKept ||
+        !SDL_RenderTargetSupported(renderer)) {
+        return nullptr;
+    }
     forgetOldTurns();
     Turned& turn = turns[TurnKey{texture, target.w, target.h, angle}];
     bool seenBefore = turn.lastUse != 0;

@@ -38,13 +38,13 @@ Uint32 mix(Uint32 c00, Uint32 c01, Uint32 c10, Uint32 c11, int ex, int ey, int s
 }
 
 // The colour at source point (sx, sy) in 16.16, or 0 where it has no four
-// neighbours inside the picture.
-Uint32 sample(const PixelPicture& picture, int sx, int sy)
+// neighbours inside the picture (pixels: w x h).
+inline Uint32 sample(const Uint32* pixels, int w, int h, int sx, int sy)
 {
     int x = sx >> 16, y = sy >> 16;
-    if (x < 0 || y < 0 || x >= picture.w - 1 || y >= picture.h - 1) return 0;
-    const Uint32* p = picture.argb.data() + static_cast<size_t>(y) * picture.w + x;
-    Uint32 c00 = p[0], c01 = p[1], c10 = p[picture.w], c11 = p[picture.w + 1];
+    if (x < 0 || y < 0 || x >= w - 1 || y >= h - 1) return 0;
+    const Uint32* p = pixels + static_cast<size_t>(y) * w + x;
+    Uint32 c00 = p[0], c01 = p[1], c10 = p[w], c11 = p[w + 1];
     if (c00 == c01 && c00 == c10 && c00 == c11) return c00;  // a flat area mixes to itself
     int ex = sx & 0xFFFF, ey = sy & 0xFFFF;
     return mix(c00, c01, c10, c11, ex, ey, 0) | mix(c00, c01, c10, c11, ex, ey, 8) |
@@ -70,11 +70,13 @@ void turnPicture(const PixelPicture& picture, double angle, const SDL_Rect& box,
     Turn turn = turnFor(angle);
     double cx = picture.w / 2.0, cy = picture.h / 2.0;
     int fixedCx = static_cast<int>(cx * 65536.0), fixedCy = static_cast<int>(cy * 65536.0);
+    const Uint32* pixels = picture.argb.data();  // locals: the rows written cannot change them
+    const int w = picture.w, h = picture.h, width = box.w, icos = turn.icos, isin = turn.isin;
     for (int y = 0; y < box.h; ++y) {
         double u = box.x + 0.5 - cx, v = box.y + y + 0.5 - cy;
         int sx = static_cast<int>(turn.icos * u - turn.isin * v + fixedCx - (1 << 15));
         int sy = static_cast<int>(turn.isin * u + turn.icos * v + fixedCy - (1 << 15));
         Uint32* row = out + static_cast<size_t>(y) * pitch;
-        for (int x = 0; x < box.w; ++x, sx += turn.icos, sy += turn.isin) row[x] = sample(picture, sx, sy);
+        for (int x = 0; x < width; ++x, sx += icos, sy += isin) row[x] = sample(pixels, w, h, sx, sy);
     }
 }
