@@ -36,8 +36,8 @@ std::map<std::tuple<SDL_Texture*, int, int>, PixelPicture> spritePixels;
 SDL_Texture* scratch = nullptr;  // where the rotation of this moment is written
 int scratchSize = 0;
 long long turnedPixels = 0;
-// About 10 MB: the sprites of the busiest screen (trees, a pour) fit twice.
-constexpr long long turnBudget = 10LL << 18;
+// About 6 MB: the sprites of the busiest screens (trees, a pour) fit.
+constexpr long long turnBudget = 6LL << 18;
 constexpr size_t maxTurnsNoted = 4096;
 // Sprites larger than this (the menu's logo) are always turned on the
 // processor: their angles hardly come back, and keeping one costs a frame.
