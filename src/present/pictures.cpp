@@ -41,9 +41,9 @@ struct ScaledCopy {
 std::map<ScaledKey, ScaledCopy> scaledCopies;
 uint64_t useCount = 0;
 long long keptPixels = 0;
-// About 24 MB of copies, what the busiest screens draw at a few sizes (a tree
+// About 20 MB of copies, what the busiest screens draw at a few sizes (a tree
 // shaking, a cow swelling); beyond that the longest unused go.
-constexpr long long pixelBudget = 6LL << 20;
+constexpr long long pixelBudget = 5LL << 20;
 constexpr size_t maxNoted = 512;
 
 struct KeptText {
