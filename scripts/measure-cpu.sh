@@ -1,33 +1,100 @@
 #!/usr/bin/env bash
-# Measures the real game's CPU use, in cores, in a window under Xvfb: ten
-# seconds at the main menu, then ten at the truck front after clicking Play.
-#   scripts/measure-cpu.sh [path to the built game]
+# Measures the real game in a window under Xvfb (1600 x 900), driven like a
+# player with xdotool, one screen after another in one run: frames a second
+# (counted at SDL_RenderPresent by a preloaded counter, tools/frame_counter.cpp),
+# cores of CPU and resident memory, and the time to the first frame.
+#   scripts/measure-cpu.sh [path to the built game] [seconds per screen]
 # Extra environment (say SDL_RENDER_DRIVER=software) is passed to the game.
+# Needs Xvfb, xdotool and a C++ compiler.
 set -eu
 game=$(realpath "${1:-build/test/mervanta}")
+secs=${2:-8}
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb=$!
-trap 'kill "$game_pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-game_pid=
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+pid=
+trap 'kill "$pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+source "$root/tests/xvfb.sh"
+start_xvfb 1600 900 "$work"
+c++ -shared -fPIC -O2 "$root/tools/frame_counter.cpp" -o "$work/frame_counter.so" -ldl
 cp -r "$root/game/Images" "$root/game/COMIC.ttf" "$work/"
-(cd "$work" && SDL_AUDIODRIVER=dummy exec "$game" > "$work/game.out" 2>&1) &
-game_pid=$!
-for _ in $(seq 300); do xwininfo -root -tree 2>/dev/null | grep -q '"Mervanta"' && break; sleep 0.1; done
-sleep 2
 
-ticks() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
-cores() {  # CPU use over the next ten seconds, in cores
-  local hz start
-  hz=$(getconf CLK_TCK)
-  start=$(ticks)
-  sleep 10
-  awk -v a="$start" -v b="$(ticks)" -v hz="$hz" 'BEGIN { printf "%.2f", (b - a) / hz / 10 }'
+# --- the player's hand --------------------------------------------------------
+move() { xdotool mousemove "$1" "$2"; sleep 0.05; }
+click() { move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; sleep 0.15; }
+drag() {  # X1 Y1 X2 Y2: press, move in small steps, release
+    move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.1
+    for i in $(seq 1 12); do move $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); done
+    sleep 0.15; xdotool mouseup 1; sleep 0.15
 }
-echo "main menu: $(cores) cores"
-xdotool mousemove 800 500 click 1
+tab() { click $(( 150 + 210 * $1 )) 837; sleep 0.3; }
+milk() {  # STROKES: drags down over the cow with the button held
+    local moves=()
+    for _ in $(seq "$1"); do
+        for y in $(seq 200 40 680) 560 440 320; do moves+=(mousemove 700 "$y" sleep 0.012); done
+    done
+    move 700 200; xdotool mousedown 1 "${moves[@]}" mouseup 1
+}
+harvest() { for _ in $(seq "$1"); do click 250 330; sleep 0.2; done; }  # clicks on the first tree
+
+# --- what is measured ---------------------------------------------------------
+frames() { cat "$work/frames" 2>/dev/null || echo "0 0"; }
+ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+measure() {  # NAME: frames a second, cores and resident memory over the next $secs seconds
+    local f0 t0 f1 t1 k0 k1 w0 w1
+    read -r f0 t0 < <(frames); k0=$(ticks); w0=$(date +%s.%N)
+    sleep "$secs"
+    read -r f1 t1 < <(frames); k1=$(ticks); w1=$(date +%s.%N)
+    awk -v n="$1" -v f="$(( f1 - f0 ))" -v t="$t0 $t1" -v k="$(( k1 - k0 ))" -v hz="$(getconf CLK_TCK)" \
+        -v w="$w0 $w1" -v rss="$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")" 'BEGIN {
+        split(t, ts, " "); split(w, ws, " ")
+        printf "| %s | %.1f | %.2f | %d |\n", n, f / (ts[2] - ts[1]), k / hz / (ws[2] - ws[1]), rss / 1024 }'
+}
+
+started=$(date +%s.%N)
+(cd "$work" && MERVANTA_FRAME_COUNT="$work/frames" LD_PRELOAD="$work/frame_counter.so" SDL_AUDIODRIVER=dummy \
+    exec "$game" > "$work/game.out" 2>&1) &
+pid=$!
+for _ in $(seq 300); do [[ -s "$work/frames" ]] && break; sleep 0.02; done
+read -r _ first < <(frames)
+echo "First frame after $(awk -v a="$started" -v b="$first" 'BEGIN { printf "%.0f", (b - a) * 1000 }') ms (process start included)."
 sleep 2
-echo "truck front: $(cores) cores"
+echo "| Screen | frames a second | cores | resident MB |"
+echo "|---|---|---|---|"
+measure "main menu"
+click 800 635; click 800 525; sleep 1              # tutorial on, Play
+measure "tutorial page (truck front)"
+click 800 60                                        # dismisses the page
+for station in 1 2 3 4; do tab "$station"; click 800 60; done   # and those of the other stations
+tab 1
+milk 80 & hand=$!; sleep 0.5
+measure "cow while milking"
+wait "$hand"; sleep 2
+tab 2; drag 150 550 375 135; move 1000 700         # the full bucket onto a shelf
+measure "fridge"
+tab 3; sleep 3
+harvest 40 & hand=$!; sleep 0.5
+measure "trees while harvesting"
+wait "$hand"
+tab 2; drag 375 135 975 475; sleep 4               # the frozen bucket to the counter
+tab 4; sleep 1; click 600 400; sleep 1.5           # a cone, the scoop onto it
+drag 200 450 600 300; sleep 1.5
+(move 900 250; xdotool mousedown 1; for x in $(seq 880 -20 600); do move "$x" 300; done
+ sleep 0.3; xdotool mouseup 1; for _ in $(seq 40); do move 600 300; move 610 310; done) & hand=$!
+sleep 1
+measure "counter while pouring"
+wait "$hand"
+tab 0; move 1000 150
+measure "truck front"
+xdotool key Escape; sleep 0.5
+measure "pause"
+xdotool key Escape; sleep 0.5
+night() {  # the game-over screen's night sky at (100, 100)
+    import -window root "$work/shot.png" && convert "$work/shot.png" -crop 1x1+100+100 -depth 8 txt:- |
+        tail -n 1 | grep -qE '\((9[0-9]|1[01][0-9]),([5-8][0-9]),(1[3-5][0-9])'
+}
+for _ in $(seq 120); do                             # serving nothing until the shift ends
+    tab 0; click 650 495; tab 4; click 1400 510; sleep 0.3
+    night && break
+done
+sleep 1
+measure "game over"

@@ -232,6 +232,7 @@ int main(int argc, char** argv)
     int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     int playFrames = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 100000;
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    holdMemoryTightly();  // as the game's start-up does
     auto start = std::chrono::steady_clock::now();
     SDL_Init(SDL_INIT_VIDEO);
     TTF_Init();

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "bench.h"
+#include "present/stills.h"
 #include "production/kitchen.h"
 #include "state/finishing.h"
 #include "state/production.h"
@@ -12,6 +13,7 @@
 
 void resetStations()
 {
+    forgetStills();  // the screen under a veil is set up anew
     releaseCustomers();
     releaseKitchen();
     resetFinishingState();

@@ -1,8 +1,13 @@
 #include "app/app.h"
 
 #include <SDL_image.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <string>
 #include <cstdlib>
@@ -80,7 +85,31 @@ void setWindowIcon()
     SDL_FreeSurface(icon);
 }
 
+// A Linux machine with a graphics processor has its device nodes: /dev/dri
+// (Mesa's drivers) or /dev/nvidiactl (NVIDIA's own).
+bool hasGraphicsDevice()
+{
+#ifdef __linux__
+    for (const char* node : {"/dev/dri", "/dev/nvidiactl"}) {
+        if (SDL_RWops* found = SDL_RWFromFile(node, "rb")) {
+            SDL_RWclose(found);
+            return true;
+        }
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
 }  // namespace
+
+void chooseSoftwareDrawingWithoutGpuDevice()
+{
+    // Without a device OpenGL could only be emulated: the software renderer
+    // is chosen before any OpenGL is loaded, which would stay in memory.
+    if (!SDL_GetHint(SDL_HINT_RENDER_DRIVER) && !hasGraphicsDevice()) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+}
 
 void preferSoftwareDrawingWithoutGpu()
 {
@@ -129,17 +158,36 @@ SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
     return SDL_Point{static_cast<int>(gameWidth * scale), static_cast<int>(gameHeight * scale)};
 }
 
-uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks)
+double frameWait(double elapsedUs, double overrunUs)
 {
-    int32_t elapsed = static_cast<int32_t>(nowTicks - startTicks);
-    return elapsed < 8 ? static_cast<uint32_t>(8 - elapsed) : 0;
+    return std::max(0.0, 8000.0 - std::min(overrunUs, 500.0) - elapsedUs);
+}
+
+void holdMemoryTightly()
+{
+#ifdef __GLIBC__
+    // Pictures over 6 MB (a background as decoded, the credits, the frame
+    // border) get pages of their own, which go back to the system when the
+    // picture is freed, instead of leaving holes in the heap that stay
+    // resident. Below that, memory freed and taken again in every frame (a
+    // swelling cow scaled anew) is better kept.
+    mallopt(M_MMAP_THRESHOLD, 6 << 20);
+    mallopt(M_TRIM_THRESHOLD, 32 << 20);  // smaller memory, freed and taken again every frame, stays
+#endif
 }
 
 bool startUp()
 {
+    holdMemoryTightly();
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
     // The window opens hidden and is shown at its fitted size once everything
     // is loaded, so nobody sees it shrink or sit empty through the loading.
+    // Where SDL draws in software (no GPU), it hands each frame to the
+    // window straight away rather than through an OpenGL texture, which
+    // without a GPU is emulated on the processor too. The player's own
+    // SDL_FRAMEBUFFER_ACCELERATION, if set, wins over this default.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    chooseSoftwareDrawingWithoutGpuDevice();
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
@@ -173,14 +221,29 @@ bool startUp()
     return true;
 }
 
+namespace {
+
+uint64_t frameStartCounter = 0;
+double overrunUs = 0.0;  // how far the last frame's wait overran its 8 ms
+
+double microsecondsSinceFrameStart()
+{
+    return static_cast<double>(SDL_GetPerformanceCounter() - frameStartCounter) * 1e6 /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+}  // namespace
+
 void runFrame()
 {
     frameStartTicks = SDL_GetTicks();
+    frameStartCounter = SDL_GetPerformanceCounter();
     sampleInput();
     updateFrame();
     drawFrame();
-    uint32_t wait = frameWait(frameStartTicks, SDL_GetTicks());
-    if (wait > 0) SDL_Delay(wait);
+    double wait = frameWait(microsecondsSinceFrameStart(), overrunUs);
+    if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
+    overrunUs = wait > 0 ? std::max(0.0, microsecondsSinceFrameStart() - (8000.0 - std::min(overrunUs, 500.0))) : 0.0;
 }
 
 void shutDown()

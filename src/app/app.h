@@ -19,12 +19,18 @@ bool startUp();
 void runFrame();
 void shutDown();
 
+// Large pictures' memory returns to the system when they are freed.
+void holdMemoryTightly();
+
 // The scene tabs and order-sheet arrows, then the pause menu's buttons.
 void buildShellButtons();
 void buildPauseButtons();
 
 // Without a GPU, OpenGL is emulated on the processor: draw with SDL's own
-// software renderer instead, unless the player chose a renderer.
+// software renderer instead, unless the player chose a renderer
+// (SDL_RENDER_DRIVER). The first decides before the window is made, from the
+// machine's graphics devices; the second, after it, from the OpenGL driver.
+void chooseSoftwareDrawingWithoutGpuDevice();
 void preferSoftwareDrawingWithoutGpu();
 
 // Makes the renderer draw in game coordinates, scaled to the window, and
@@ -33,5 +39,8 @@ void fitWindowToDisplay();
 // The window size that fits the available area, at most the game's own size.
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight);
 
-// Milliseconds still to wait so that a frame started at startTicks lasts 8 ms.
-uint32_t frameWait(uint32_t startTicks, uint32_t nowTicks);
+// Microseconds still to wait, after elapsedUs of a frame, for the frame to
+// last 8 ms. A sleep wakes a little late; that overrun of the last frame is
+// made up in this one (half a millisecond at most), so frames average 8 ms,
+// 125 a second, instead of 8 ms and the overrun.
+double frameWait(double elapsedUs, double overrunUs);

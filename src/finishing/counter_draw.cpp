@@ -1,5 +1,6 @@
 #include "finishing/counter_draw.h"
 
+#include "present/catalogue.h"
 #include "finishing/sprites.h"
 #include "present/button.h"
 #include "state/finishing.h"
@@ -11,7 +12,7 @@ void drawBackground()
 {
     if (backgroundTextures.size() <= 4 || !backgroundSurfaces[4]) return;
     SDL_Surface* size = backgroundSurfaces[4];
-    drawTexture(backgroundTextures[4], 0, 0, int(size->w * 0.75), int(size->h * 0.75));
+    drawBackground(4, SDL_Rect{0, 0, int(size->w * 0.75), int(size->h * 0.75)});
 }
 
 // The chosen cone keeps its hover enlargement while it stands on the counter.

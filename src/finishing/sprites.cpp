@@ -1,6 +1,7 @@
 #include "finishing/sprites.h"
 
 #include "present/catalogue.h"
+#include "present/rotations.h"
 #include "state/shell.h"
 
 const Picture& itemPicture(const std::string& prefix, int32_t n, int32_t count)

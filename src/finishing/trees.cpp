@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "present/catalogue.h"
 #include "finishing/sprites.h"
 #include "present/button.h"
 #include "state/shell.h"
@@ -81,7 +82,7 @@ void drawBackground()
     if (backgroundTextures.size() <= 3 || !backgroundSurfaces[3]) return;
     SDL_Rect rect{0, 0, int(backgroundSurfaces[3]->w * 0.65), int(backgroundSurfaces[3]->h * 0.75)};
     SDL_RenderFillRect(renderer, &rect);
-    copyTexture(backgroundTextures[3], nullptr, rect);
+    drawBackground(3, rect);
 }
 
 SDL_Texture* stationIcon(int index)

@@ -2,10 +2,16 @@
 
 #include <SDL_image.h>
 
+#include <cstring>
+
 #include "present/pictures.h"
 #include "state/shell.h"
 
 namespace {
+
+// The backgrounds are decoded the first time they are drawn; until then only
+// their files' names and sizes are known.
+std::vector<std::string> backgroundFiles;
 
 struct Entry {
     SDL_Texture* texture;
@@ -18,7 +24,29 @@ Entry loadEntry(const std::string& file)
 {
     SDL_Surface* surface = IMG_Load(file.c_str());
     SDL_Texture* texture = surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr;
-    return {texture, surface};
+    return {texture, sizeOnly(surface)};
+}
+
+// A record of a PNG file's size read from its header, without decoding the
+// picture; null when the file is missing or no PNG.
+SDL_Surface* pngSize(const std::string& file)
+{
+    SDL_RWops* in = SDL_RWFromFile(file.c_str(), "rb");
+    if (!in) return nullptr;
+    Uint8 head[24] = {};
+    bool read = SDL_RWread(in, head, 1, sizeof head) == sizeof head;
+    SDL_RWclose(in);
+    static const Uint8 signature[8] = {137, 'P', 'N', 'G', 13, 10, 26, 10};
+    if (!read || std::memcmp(head, signature, 8) != 0 || std::memcmp(head + 12, "IHDR", 4) != 0) return nullptr;
+    auto number = [&head](int at) { return int(head[at]) << 24 | int(head[at + 1]) << 16 | head[at + 2] << 8 | head[at + 3]; };
+    return SDL_CreateRGBSurfaceWithFormatFrom(nullptr, number(16), number(20), 32, 0, SDL_PIXELFORMAT_ARGB8888);
+}
+
+void appendBackground(const std::string& file)
+{
+    backgroundFiles.push_back(file);
+    backgroundTextures.push_back(nullptr);
+    backgroundSurfaces.push_back(pngSize(file));
 }
 
 void append(TextureList& textures, SurfaceList& surfaces, const std::string& file)
@@ -41,11 +69,12 @@ void appendSet(std::vector<TextureList>& sets, std::vector<SurfaceList>& surface
 {
     SurfaceList surfaces;
     for (const std::string& file : files) surfaces.push_back(IMG_Load(file.c_str()));
-    surfaceSets.push_back(surfaces);
     TextureList textures;
-    for (SDL_Surface* surface : surfaces) {
+    for (SDL_Surface*& surface : surfaces) {
         textures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+        surface = sizeOnly(surface);
     }
+    surfaceSets.push_back(surfaces);
     sets.push_back(textures);
 }
 
@@ -102,6 +131,15 @@ void releaseSingle(SDL_Texture*& texture, SDL_Surface*& surface)
 
 }  // namespace
 
+SDL_Surface* sizeOnly(SDL_Surface* decoded)
+{
+    if (!decoded) return nullptr;
+    SDL_Surface* size = SDL_CreateRGBSurfaceWithFormatFrom(nullptr, decoded->w, decoded->h, 32, 0,
+                                                           decoded->format->format);
+    SDL_FreeSurface(decoded);
+    return size;
+}
+
 std::string numberedImage(const std::string& prefix, int number, const std::string& suffix)
 {
     return "Images/" + prefix + std::to_string(number) + suffix;
@@ -109,12 +147,23 @@ std::string numberedImage(const std::string& prefix, int number, const std::stri
 
 void loadBackgrounds()
 {
-    for (int n = 1; n <= 5; ++n) {
-        append(backgroundTextures, backgroundSurfaces, numberedImage("SceneBackground", n, ".png"));
+    for (int n = 1; n <= 5; ++n) appendBackground(numberedImage("SceneBackground", n, ".png"));
+    appendBackground("Images/SceneBackground3v2.png");
+    appendBackground("Images/MainMenuBackground.png");
+    appendBackground("Images/gameOverBackground.png");
+}
+
+void drawBackground(size_t index, const SDL_Rect& area)
+{
+    if (index >= backgroundTextures.size()) return;
+    SDL_Texture*& texture = backgroundTextures[index];
+    if (!texture && index < backgroundFiles.size() && !backgroundFiles[index].empty()) {
+        Entry entry = loadEntry(backgroundFiles[index]);
+        SDL_FreeSurface(entry.surface);
+        texture = entry.texture;
+        backgroundFiles[index].clear();  // read once, whatever came of it
     }
-    append(backgroundTextures, backgroundSurfaces, "Images/SceneBackground3v2.png");
-    append(backgroundTextures, backgroundSurfaces, "Images/MainMenuBackground.png");
-    append(backgroundTextures, backgroundSurfaces, "Images/gameOverBackground.png");
+    drawAtOneSize(texture, area);
 }
 
 void loadTextures()
@@ -151,6 +200,7 @@ void releaseTextures()
 {
     releaseScaledCopies();  // they are keyed by the textures about to go
     releaseList(backgroundTextures, backgroundSurfaces);
+    backgroundFiles.clear();
     releaseList(captionTextures, captionSurfaces);
     releaseSets(buttonImageSets, buttonImageSetSurfaces);
     releaseSets(customerSprites, customerSpriteSurfaces);

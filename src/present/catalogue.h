@@ -1,12 +1,25 @@
 // The picture catalogue: every picture that does not depend on a flavour or
-// kind, decoded once at start-up and kept (surface and texture) until exit.
+// kind, decoded once at start-up and kept as a texture until exit. Beside each
+// texture stands a surface record of the picture's size, without its pixels:
+// the texture is the one copy of the picture.
 #pragma once
 
+#include <SDL.h>
+
+#include <cstddef>
 #include <string>
 
+// Notes the eight backgrounds and their sizes; each is decoded the first
+// time it is drawn (drawBackground).
 void loadBackgrounds();
+// Draws background index into the area, at the one size it is drawn at.
+void drawBackground(size_t index, const SDL_Rect& area);
 void loadTextures();
 void releaseTextures();
+
+// Frees a decoded surface and gives a record of its size and format that
+// holds no pixels (null for null).
+SDL_Surface* sizeOnly(SDL_Surface* decoded);
 
 // "Images/" + prefix + number + suffix, the number in plain decimal.
 std::string numberedImage(const std::string& prefix, int number, const std::string& suffix);

@@ -6,6 +6,7 @@
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
+#include "present/stills.h"
 #include "present/tutorial.h"
 #include "production/cow.h"
 #include "production/fridge.h"
@@ -155,7 +156,10 @@ void drawStatsBox()
     drawTexture(textBoxFilterTexture, 1250, 675, 350, 225);
 }
 
-void drawPlayScreen()
+namespace {
+
+// The station with its frame, tabs, order sheet and stats box.
+void drawPlayScene()
 {
     SDL_SetRenderDrawColor(renderer, 255, 150, 150, 255);
     SDL_Rect backdrop{0, 0, 1760, 1125};
@@ -166,31 +170,73 @@ void drawPlayScreen()
     if (!orders.empty()) drawOrderSheet();
     for (const Button& arrow : orderArrows) drawButton(arrow, 0.0);
     drawStatsBox();
-    if (scene < 5 && tutorialPending[scene]) drawTutorialPage();
 }
 
-void drawPauseOverlay()
+}  // namespace
+
+void drawPlayScreen()
+{
+    bool page = scene < 5 && tutorialPending[scene];
+    if (!page) {
+        drawPlayScene();
+        return;
+    }
+    if (!drawStill(Still::tutorialPage)) {
+        drawPlayScene();
+        drawTutorialBox();
+        keepStill(Still::tutorialPage);
+    }
+    drawTutorialDemo();
+}
+
+void drawPauseVeil()
 {
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
     SDL_Rect veil{0, 0, 1600, 900};
     SDL_RenderFillRect(renderer, &veil);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+}
+
+void drawPauseMenu()
+{
     drawTexture(pauseTexture, 550, 250, 500, 200);
     for (const Button& button : pauseButtons) drawButton(button, 0.0);
 }
+
+namespace {
+
+// Under the pause veil only the game-over screen still reacts to the mouse.
+void drawVeiledScreen()
+{
+    bool still = !gameOver;
+    if (still && drawStill(Still::pause)) return;
+    if (gameOver) {
+        drawGameOver();
+    } else {
+        drawPlayScreen();
+    }
+    drawPauseVeil();
+    if (still) keepStill(Still::pause);
+}
+
+}  // namespace
 
 void drawFrame()
 {
     clearLetterbox();
     if (scene < 0) {
         drawMenu();
+    } else if (paused) {
+        drawVeiledScreen();
+        drawPauseMenu();
     } else if (gameOver) {
         drawGameOver();
     } else {
         drawPlayScreen();
     }
-    if (paused && scene >= 0) drawPauseOverlay();
+    bool still = scene >= 0 && !gameOver && (paused || (scene < 5 && tutorialPending[scene]));
+    if (!still) forgetStills();
     drawTexture(cursorTexture, mouseX, mouseY, 30, 30);
     SDL_RenderPresent(renderer);
 }

@@ -9,7 +9,9 @@ void drawFrame();
 void drawPlayScreen();
 void drawOrderSheet();
 void drawStatsBox();
-void drawPauseOverlay();
+// The pause overlay: the veil that dims the screen, then the pause menu.
+void drawPauseVeil();
+void drawPauseMenu();
 
 // Money as the stats box shows it: "%f" cut after two decimals (-3.456 shows -3.45).
 std::string moneyText(double amount);

@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "present/rotations.h"
+#include "present/stills.h"
 #include "state/shell.h"
 
 bool keepScaledCopies = true;
@@ -39,8 +41,9 @@ struct ScaledCopy {
 std::map<ScaledKey, ScaledCopy> scaledCopies;
 uint64_t useCount = 0;
 long long keptPixels = 0;
-// About 64 MB of copies; beyond that the longest unused go.
-constexpr long long pixelBudget = 16LL << 20;
+// About 20 MB of copies, what the busiest screens draw at a few sizes (a tree
+// shaking, a cow swelling); beyond that the longest unused go.
+constexpr long long pixelBudget = 5LL << 20;
 constexpr size_t maxNoted = 512;
 
 struct KeptText {
@@ -198,11 +201,33 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
     }
 }
 
-void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double angle)
+void drawAtOneSize(SDL_Texture*& texture, const SDL_Rect& target)
 {
     if (!texture) return;
-    const ScaledCopy* scaled = scaledCopy(texture, nullptr, target.w, target.h);
-    SDL_RenderCopyEx(renderer, scaled ? scaled->copy : texture, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
+    SDL_Rect whole{0, 0, 0, 0};
+    SDL_QueryTexture(texture, nullptr, nullptr, &whole.w, &whole.h);
+    bool otherSize = whole.w != target.w || whole.h != target.h;
+    if (keepScaledCopies && otherSize && target.w > 0 && target.h > 0 && SDL_RenderTargetSupported(renderer)) {
+        std::vector<SDL_Rect> visible;
+        if (SDL_Texture* scaled = makeScaledCopy(texture, whole, target.w, target.h, visible)) {
+            std::erase_if(scaledCopies, [&](const auto& entry) {
+                if (entry.first.texture != texture) return false;
+                if (entry.second.copy) keptPixels -= static_cast<long long>(entry.first.w) * entry.first.h;
+                SDL_DestroyTexture(entry.second.copy);
+                return true;
+            });
+            SDL_DestroyTexture(texture);
+            texture = scaled;
+        }
+    }
+    copyTexture(texture, nullptr, target);
+}
+
+SDL_Texture* scaledTexture(SDL_Texture* texture, int w, int h)
+{
+    if (!texture) return nullptr;
+    const ScaledCopy* scaled = scaledCopy(texture, nullptr, w, h);
+    return scaled ? scaled->copy : texture;
 }
 
 SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colour, int& w, int& h)
@@ -234,6 +259,8 @@ SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colo
 
 void releaseScaledCopies()
 {
+    releaseRotations();
+    forgetStills();
     for (auto& [key, entry] : scaledCopies) SDL_DestroyTexture(entry.copy);
     scaledCopies.clear();
     keptPixels = 0;

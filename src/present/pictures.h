@@ -27,11 +27,16 @@ const Picture& picture(const std::string& file);
 // Copies the whole picture into the rectangle (nothing when missing).
 void drawPicture(const Picture& pic, int x, int y, int w, int h);
 
-// SDL_RenderCopy and SDL_RenderCopyEx (no flip, rotated about the centre),
-// drawn from a copy scaled to the target's size where there is one. The
-// texture's blend mode and modulation apply as to the texture itself.
+// SDL_RenderCopy, drawn from a copy scaled to the target's size where there
+// is one. The texture's blend mode and modulation apply as to the texture itself.
 void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target);
-void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double angle);
+// A picture only ever drawn at one size (a background): the first time it is
+// drawn at another size it is scaled once, with the renderer's own filter,
+// and the scaled texture takes its place, so it is held once, at that size.
+void drawAtOneSize(SDL_Texture*& texture, const SDL_Rect& target);
+// The whole texture at w x h: its kept scaled copy (carrying the texture's
+// modulation) where there is one, else the texture itself.
+SDL_Texture* scaledTexture(SDL_Texture* texture, int w, int h);
 
 // Text rendered with TTF_RenderText_Solid, kept while it is shown unchanged
 // (the last few texts stay); null when it cannot be rendered.
@@ -42,5 +47,6 @@ extern bool keepScaledCopies;
 
 // Frees the pictures, their scaled copies and the kept texts.
 void releasePictures();
-// Frees only the scaled copies and kept texts (before their textures go).
+// Frees only the scaled copies, rotations, still screens and kept texts
+// (before their textures go).
 void releaseScaledCopies();

@@ -1,6 +1,7 @@
 #include "present/tutorial.h"
 
 #include "present/button.h"
+#include "present/catalogue.h"
 #include "present/pictures.h"
 #include "state/shell.h"
 
@@ -136,8 +137,8 @@ void renderCaptions()
     const SDL_Color black{0, 0, 0, 0};
     for (const char* line : captionLines) {
         SDL_Surface* surface = fontLarge ? TTF_RenderText_Solid(fontLarge, line, black) : nullptr;
-        captionSurfaces.push_back(surface);
         captionTextures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+        captionSurfaces.push_back(sizeOnly(surface));
     }
 }
 
@@ -157,6 +158,12 @@ void updateTutorial()
 
 void drawTutorialPage()
 {
+    drawTutorialBox();
+    drawTutorialDemo();
+}
+
+void drawTutorialBox()
+{
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 100);
     SDL_Rect dim{0, 0, 1600, 900};
@@ -170,6 +177,10 @@ void drawTutorialPage()
         drawTexture(captionTextures[line], (1600 - surface->w) / 2, 600 + 55 * i, surface->w, surface->h);
     }
     drawTexture(textBoxFilterTexture, 100, 500, 1400, 350);
+}
+
+void drawTutorialDemo()
+{
     for (int k = 0; k < 2; ++k) {
         if (!tutorialPictures[k]) continue;
         copyTexture(tutorialPictures[k], nullptr, tutorialPictureRects[k]);

@@ -4,3 +4,7 @@
 void renderCaptions();
 void updateTutorial();
 void drawTutorialPage();
+// The page in two layers: the veil, text box and captions, which stand still
+// while the page is up, then the moving pictures and pointers.
+void drawTutorialBox();
+void drawTutorialDemo();

@@ -125,7 +125,7 @@ void drawBackground()
     SDL_Rect area{-50, -100, static_cast<int>(0.7 * backgroundSurfaces[1]->w),
                   static_cast<int>(0.81 * backgroundSurfaces[1]->h)};
     SDL_RenderFillRect(renderer, &area);
-    drawTexture(backgroundTextures[1], area.x, area.y, area.w, area.h);
+    drawBackground(1, area);
 }
 
 void drawDrops()

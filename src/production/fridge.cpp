@@ -124,9 +124,8 @@ bool readyToSend(const Bucket& bucket)
 void drawBackground()
 {
     if (backgroundSurfaces.size() < 6 || !backgroundSurfaces[2]) return;
-    SDL_Texture* shown = backgroundTextures[fridgeBlinkTimer < 25.0 ? 2 : 5];
-    drawTexture(shown, 0, 0, static_cast<int>(0.65 * backgroundSurfaces[2]->w),
-                static_cast<int>(0.72 * backgroundSurfaces[2]->h));
+    drawBackground(fridgeBlinkTimer < 25.0 ? 2 : 5, SDL_Rect{0, 0, static_cast<int>(0.65 * backgroundSurfaces[2]->w),
+                                  static_cast<int>(0.72 * backgroundSurfaces[2]->h)});
 }
 
 void highlight(const Slot& slot)

@@ -21,7 +21,8 @@ struct Button {
 using TextureList = std::vector<SDL_Texture*>;
 using SurfaceList = std::vector<SDL_Surface*>;
 
-// Catalogue: lists by index, each texture next to the surface it was made from.
+// Catalogue: lists by index, each texture next to a record of the size of the
+// surface it was made from (the record holds no pixels).
 extern TextureList backgroundTextures;
 extern SurfaceList backgroundSurfaces;
 extern std::vector<TextureList> buttonImageSets;

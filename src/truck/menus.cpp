@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 
+#include "present/catalogue.h"
 #include "present/button.h"
 #include "present/pictures.h"
+#include "present/rotations.h"
 #include "state/finishing.h"
 #include "state/production.h"
 #include "state/shell.h"
@@ -149,7 +151,7 @@ void drawMenu()
 {
     SDL_SetRenderDrawColor(renderer, 150, 150, 0, 255);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    if (backgroundTextures.size() > 6) drawTexture(backgroundTextures[6], 0, 0, 1600, 900);
+    if (backgroundTextures.size() > 6) drawBackground(6, SDL_Rect{0, 0, 1600, 900});
     if (menuPage == 0) {
         drawMainPage();
     } else {

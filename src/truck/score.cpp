@@ -9,7 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "present/catalogue.h"
 #include "present/button.h"
+#include "present/pictures.h"
 #include "present/compositor.h"
 #include "state/shell.h"
 #include "state/truck.h"
@@ -119,7 +121,7 @@ void drawScoreBox(int boxX, int boxY, const char* lastLabel, int bottomY)
 
 void drawGameOver()
 {
-    if (backgroundTextures.size() > 7) drawTexture(backgroundTextures[7], 0, 0, 1600, 900);
+    if (backgroundTextures.size() > 7) drawBackground(7, SDL_Rect{0, 0, 1600, 900});
     drawScoreBox(700, 450, "Lastscore:     ", 570);
     drawButton(gameOverButton, 0.0);
 }

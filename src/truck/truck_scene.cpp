@@ -1,5 +1,6 @@
 #include "truck/truck_scene.h"
 
+#include "present/catalogue.h"
 #include "present/button.h"
 #include "present/pictures.h"
 #include "state/shell.h"
@@ -79,7 +80,7 @@ void drawTruckScene()
         SDL_Rect area{0, 0, static_cast<int>(backgroundSurfaces[0]->w * 0.65),
                       static_cast<int>(backgroundSurfaces[0]->h * 0.75)};
         SDL_RenderFillRect(renderer, &area);
-        copyTexture(backgroundTextures[0], nullptr, area);
+        drawBackground(0, area);
     }
     std::deque<Customer*> queue = customerQueue;
     for (const Customer* customer : queue) drawCustomer(*customer);
