@@ -52,18 +52,26 @@ void GameTest::TearDown()
     SDL_DestroyRenderer(own);
     SDL_FreeSurface(target);
     std::filesystem::current_path(startFolder);
-    if (!tempFolder.empty()) std::filesystem::remove_all(tempFolder);
+    for (const auto& folder : {tempFolder, gameFolder})
+        if (!folder.empty()) std::filesystem::remove_all(folder);
 }
 
 void GameTest::useEmptyFolder()
 {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    tempFolder = std::filesystem::temp_directory_path() /
-                 ("mervanta-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                  std::to_string(getpid()));
-    std::filesystem::remove_all(tempFolder);
+    tempFolder = freshFolder("");
     std::filesystem::create_directories(tempFolder / "Images");
-    std::filesystem::current_path(tempFolder);
+}
+
+std::filesystem::path GameTest::freshFolder(const std::string& kind)
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("mervanta-" + std::string(info->test_suite_name()) + "-" + info->name() + kind +
+                                    "-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    return folder;
 }
 
 void GameTest::useGameFolder()
@@ -71,7 +79,8 @@ void GameTest::useGameFolder()
     // The game's pictures and font, linked one by one into a folder of the
     // test's own: a new best score lands there, never in the player's file.
     namespace fs = std::filesystem;
-    useEmptyFolder();
+    gameFolder = freshFolder("-game");
+    fs::create_directory("Images");
     for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images"))
         fs::create_symlink(file.path(), "Images" / file.path().filename());
     fs::create_symlink(MERVANTA_GAME_DIR "/COMIC.ttf", "COMIC.ttf");

@@ -41,5 +41,8 @@ protected:
 
     SDL_Surface* target = nullptr;
     std::filesystem::path startFolder;
-    std::filesystem::path tempFolder;
+    std::filesystem::path tempFolder, gameFolder;
+
+private:
+    std::filesystem::path freshFolder(const std::string& kind);  // made empty, and the current folder
 };
