@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "present/catalogue.h"
@@ -65,9 +66,9 @@ void GameTest::useEmptyFolder()
 std::filesystem::path GameTest::freshFolder(const std::string& kind)
 {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("mervanta-" + std::string(info->test_suite_name()) + "-" + info->name() + kind +
-                                    "-" + std::to_string(getpid()));
+    std::string name = "mervanta-" + std::string(info->test_suite_name()) + "-" + info->name() + kind;
+    std::replace(name.begin(), name.end(), '/', '-');  // one folder, also for a parameterised test
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     std::filesystem::current_path(folder);
