@@ -58,7 +58,7 @@ for _ in $(seq 300); do [[ -s "$work/frames" ]] && break; sleep 0.02; done
 read -r _ first < <(frames)
 echo "First frame after $(awk -v a="$started" -v b="$first" 'BEGIN { printf "%.0f", (b - a) * 1000 }') ms (process start included)."
 sleep 2
-echo "| Screen | frames a second | cores | resident MB |"
+echo "| Screen | frames a second | cores | resident MiB |"
 echo "|---|---|---|---|"
 measure "main menu"
 click 800 635; click 800 525; sleep 1              # tutorial on, Play
