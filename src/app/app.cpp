@@ -241,9 +241,12 @@ void runFrame()
     sampleInput();
     updateFrame();
     drawFrame();
-    double wait = frameWait(microsecondsSinceFrameStart(), overrunUs);
-    if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
-    overrunUs = wait > 0 ? std::max(0.0, microsecondsSinceFrameStart() - (8000.0 - std::min(overrunUs, 500.0))) : 0.0;
+    double elapsed = microsecondsSinceFrameStart();
+    double wait = frameWait(elapsed, overrunUs);
+    overrunUs = 0.0;
+    if (wait <= 0) return;
+    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
+    overrunUs = std::max(0.0, microsecondsSinceFrameStart() - (elapsed + wait));
 }
 
 void shutDown()

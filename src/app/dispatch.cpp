@@ -49,7 +49,7 @@ void updateFrame()
         updateGameOver();
     } else if (paused) {
         updatePauseMenu();
-    } else if (scene < 5 && tutorialPending[scene]) {
+    } else if (tutorialPageUp()) {
         updateTutorial();
     } else {
         updatePlay();

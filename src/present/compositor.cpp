@@ -176,8 +176,7 @@ void drawPlayScene()
 
 void drawPlayScreen()
 {
-    bool page = scene < 5 && tutorialPending[scene];
-    if (!page) {
+    if (!tutorialPageUp()) {
         drawPlayScene();
         return;
     }
@@ -235,7 +234,7 @@ void drawFrame()
     } else {
         drawPlayScreen();
     }
-    bool still = scene >= 0 && !gameOver && (paused || (scene < 5 && tutorialPending[scene]));
+    bool still = scene >= 0 && !gameOver && (paused || tutorialPageUp());
     if (!still) forgetStills();
     drawTexture(cursorTexture, mouseX, mouseY, 30, 30);
     SDL_RenderPresent(renderer);

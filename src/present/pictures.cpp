@@ -105,25 +105,17 @@ SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, i
     SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
     if (!copy) return nullptr;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    Uint8 alpha = 255, r = 255, g = 255, b = 255;
-    SDL_GetTextureBlendMode(texture, &blend);
-    SDL_GetTextureAlphaMod(texture, &alpha);
-    SDL_GetTextureColorMod(texture, &r, &g, &b);
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-    SDL_SetTextureAlphaMod(texture, 255);
-    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    TextureLook look = lookOf(texture);
+    setLook(texture, TextureLook{});
     bool made = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, texture, &part, nullptr) == 0;
-    if (made && blend == SDL_BLENDMODE_BLEND) visible = visibleParts(w, h);
+    if (made && look.blend == SDL_BLENDMODE_BLEND) visible = visibleParts(w, h);
     SDL_SetRenderTarget(renderer, previous);
-    SDL_SetTextureBlendMode(texture, blend);
-    SDL_SetTextureAlphaMod(texture, alpha);
-    SDL_SetTextureColorMod(texture, r, g, b);
+    setLook(texture, look);
     if (!made) {
         SDL_DestroyTexture(copy);
         return nullptr;
     }
-    SDL_SetTextureBlendMode(copy, blend);
+    SDL_SetTextureBlendMode(copy, look.blend);
     return copy;
 }
 
@@ -151,18 +143,36 @@ const ScaledCopy* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w
         forgetLeastUsed();
         return nullptr;
     }
-    SDL_Texture* copy = entry.copy;
-    Uint8 alpha = 255, r = 255, g = 255, b = 255;
-    SDL_GetTextureAlphaMod(texture, &alpha);
-    SDL_GetTextureColorMod(texture, &r, &g, &b);
-    SDL_SetTextureAlphaMod(copy, alpha);
-    SDL_SetTextureColorMod(copy, r, g, b);
+    copyModulation(texture, entry.copy);
     const ScaledCopy* found = &entry;
     forgetLeastUsed();  // never the entry just used: it is the newest
     return found;
 }
 
 }  // namespace
+
+TextureLook lookOf(SDL_Texture* texture)
+{
+    TextureLook look;
+    SDL_GetTextureBlendMode(texture, &look.blend);
+    SDL_GetTextureAlphaMod(texture, &look.alpha);
+    SDL_GetTextureColorMod(texture, &look.r, &look.g, &look.b);
+    return look;
+}
+
+void setLook(SDL_Texture* texture, const TextureLook& look)
+{
+    SDL_SetTextureBlendMode(texture, look.blend);
+    SDL_SetTextureAlphaMod(texture, look.alpha);
+    SDL_SetTextureColorMod(texture, look.r, look.g, look.b);
+}
+
+void copyModulation(SDL_Texture* from, SDL_Texture* to)
+{
+    TextureLook look = lookOf(from);
+    SDL_SetTextureAlphaMod(to, look.alpha);
+    SDL_SetTextureColorMod(to, look.r, look.g, look.b);
+}
 
 const Picture& picture(const std::string& file)
 {

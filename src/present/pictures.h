@@ -27,6 +27,18 @@ const Picture& picture(const std::string& file);
 // Copies the whole picture into the rectangle (nothing when missing).
 void drawPicture(const Picture& pic, int x, int y, int w, int h);
 
+// A texture's blend mode and modulation, to set aside while the texture is
+// copied for another purpose and to put back afterwards (the defaults: an
+// unblended, unmodulated copy).
+struct TextureLook {
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    Uint8 alpha = 255, r = 255, g = 255, b = 255;
+};
+TextureLook lookOf(SDL_Texture* texture);
+void setLook(SDL_Texture* texture, const TextureLook& look);
+// A kept copy is drawn with the modulation its texture has now.
+void copyModulation(SDL_Texture* from, SDL_Texture* to);
+
 // SDL_RenderCopy, drawn from a copy scaled to the target's size where there
 // is one. The texture's blend mode and modulation apply as to the texture itself.
 void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target);

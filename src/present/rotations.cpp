@@ -112,23 +112,20 @@ SDL_Texture* makeTurned(SDL_Texture* source, int w, int h, double angle, Turned&
 {
     int size = static_cast<int>(std::ceil(std::hypot(w, h))) + 4;
     SDL_Rect at{(size - w) / 2, (size - h) / 2, w, h};
-    SDL_Texture* scratch = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, size, size);
-    if (!scratch) return nullptr;
+    SDL_Texture* square = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, size, size);
+    if (!square) return nullptr;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    Uint8 alpha = 255, r = 255, g = 255, b = 255, dr = 0, dg = 0, db = 0, da = 0;
-    SDL_GetTextureBlendMode(source, &blend), SDL_GetTextureAlphaMod(source, &alpha);
-    SDL_GetTextureColorMod(source, &r, &g, &b), SDL_GetRenderDrawColor(renderer, &dr, &dg, &db, &da);
+    TextureLook look = lookOf(source);
+    Uint8 dr = 0, dg = 0, db = 0, da = 0;
+    SDL_GetRenderDrawColor(renderer, &dr, &dg, &db, &da);
     std::vector<Uint32> colours, alphas;
-    SDL_SetTextureAlphaMod(source, 255), SDL_SetTextureColorMod(source, 255, 255, 255);
-    SDL_SetTextureBlendMode(source, SDL_BLENDMODE_MOD);
-    bool made = SDL_SetRenderTarget(renderer, scratch) == 0 &&
+    setLook(source, TextureLook{.blend = SDL_BLENDMODE_MOD});
+    bool made = SDL_SetRenderTarget(renderer, square) == 0 &&
                 rotateOnto(source, at, angle, SDL_Color{255, 255, 255, 255}, colours, size);
-    SDL_SetTextureBlendMode(source, SDL_BLENDMODE_BLEND), SDL_SetTextureColorMod(source, 0, 0, 0);
+    setLook(source, TextureLook{.blend = SDL_BLENDMODE_BLEND, .r = 0, .g = 0, .b = 0});
     made = made && rotateOnto(source, at, angle, SDL_Color{0, 0, 0, 0}, alphas, size);
-    SDL_SetRenderTarget(renderer, previous), SDL_DestroyTexture(scratch);
-    SDL_SetTextureBlendMode(source, blend), SDL_SetTextureAlphaMod(source, alpha);
-    SDL_SetTextureColorMod(source, r, g, b), SDL_SetRenderDrawColor(renderer, dr, dg, db, da);
+    SDL_SetRenderTarget(renderer, previous), SDL_DestroyTexture(square);
+    setLook(source, look), SDL_SetRenderDrawColor(renderer, dr, dg, db, da);
     if (!made) return nullptr;
     for (size_t i = 0; i < colours.size(); ++i) {
         Uint32 a = alphas[i] & 0xFF000000u;
@@ -144,18 +141,13 @@ bool readPixels(SDL_Texture* source, int w, int h, PixelPicture& picture)
     SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
     if (!copy) return false;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    Uint8 alpha = 255, r = 255, g = 255, b = 255;
-    SDL_GetTextureBlendMode(source, &blend), SDL_GetTextureAlphaMod(source, &alpha);
-    SDL_GetTextureColorMod(source, &r, &g, &b);
-    SDL_SetTextureBlendMode(source, SDL_BLENDMODE_NONE), SDL_SetTextureAlphaMod(source, 255);
-    SDL_SetTextureColorMod(source, 255, 255, 255);
+    TextureLook look = lookOf(source);
+    setLook(source, TextureLook{});
     picture.argb.resize(static_cast<size_t>(w) * h), picture.w = w, picture.h = h;
     bool read = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, source, nullptr, nullptr) == 0 &&
                 SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, picture.argb.data(), w * 4) == 0;
     SDL_SetRenderTarget(renderer, previous), SDL_DestroyTexture(copy);
-    SDL_SetTextureBlendMode(source, blend), SDL_SetTextureAlphaMod(source, alpha);
-    SDL_SetTextureColorMod(source, r, g, b);
+    setLook(source, look);
     return read;
 }
 
@@ -193,9 +185,7 @@ bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, 
     }
     turnPicture(*picture, angle, box, static_cast<Uint32*>(pixels), pitch / 4);
     SDL_UnlockTexture(scratch);
-    Uint8 alpha = 255, r = 255, g = 255, b = 255;
-    SDL_GetTextureAlphaMod(source, &alpha), SDL_GetTextureColorMod(source, &r, &g, &b);
-    SDL_SetTextureAlphaMod(scratch, alpha), SDL_SetTextureColorMod(scratch, r, g, b);
+    copyModulation(source, scratch);
     SDL_Rect to{target.x + box.x, target.y + box.y, box.w, box.h};
     return SDL_RenderCopy(renderer, scratch, &area, &to) == 0;
 }
@@ -233,9 +223,7 @@ void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double ang
         if (!turned) SDL_RenderCopyEx(renderer, source, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
         return;
     }
-    Uint8 alpha = 255, r = 255, g = 255, b = 255;
-    SDL_GetTextureAlphaMod(source, &alpha), SDL_GetTextureColorMod(source, &r, &g, &b);
-    SDL_SetTextureAlphaMod(turn->copy, alpha), SDL_SetTextureColorMod(turn->copy, r, g, b);
+    copyModulation(source, turn->copy);
     SDL_Rect to{target.x + turn->left, target.y + turn->top, turn->w, turn->h};
     SDL_RenderCopy(renderer, turn->copy, nullptr, &to);
 }

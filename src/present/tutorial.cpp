@@ -142,6 +142,11 @@ void renderCaptions()
     }
 }
 
+bool tutorialPageUp()
+{
+    return scene >= 0 && scene < 5 && tutorialPending[scene];
+}
+
 void updateTutorial()
 {
     if (scene < 0 || scene > 4) return;

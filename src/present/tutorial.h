@@ -2,6 +2,8 @@
 #pragma once
 
 void renderCaptions();
+// The current station's tutorial page is up (it stands instead of play).
+bool tutorialPageUp();
 void updateTutorial();
 void drawTutorialPage();
 // The page in two layers: the veil, text box and captions, which stand still

@@ -11,7 +11,6 @@
 
 #include "present/catalogue.h"
 #include "present/button.h"
-#include "present/pictures.h"
 #include "present/compositor.h"
 #include "state/shell.h"
 #include "state/truck.h"
