@@ -23,7 +23,7 @@ struct Entry {
 Entry loadEntry(const std::string& file)
 {
     SDL_Surface* surface = IMG_Load(file.c_str());
-    SDL_Texture* texture = surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr;
+    SDL_Texture* texture = textureFromSurface(surface);
     return {texture, sizeOnly(surface)};
 }
 
@@ -71,7 +71,7 @@ void appendSet(std::vector<TextureList>& sets, std::vector<SurfaceList>& surface
     for (const std::string& file : files) surfaces.push_back(IMG_Load(file.c_str()));
     TextureList textures;
     for (SDL_Surface*& surface : surfaces) {
-        textures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+        textures.push_back(textureFromSurface(surface));
         surface = sizeOnly(surface);
     }
     surfaceSets.push_back(surfaces);
@@ -103,7 +103,7 @@ void loadButtonSets()
 
 void releaseList(TextureList& textures, SurfaceList& surfaces)
 {
-    for (SDL_Texture* texture : textures) SDL_DestroyTexture(texture);
+    for (SDL_Texture* texture : textures) releaseTexture(texture);
     for (SDL_Surface* surface : surfaces) SDL_FreeSurface(surface);
     textures.clear();
     surfaces.clear();
@@ -112,7 +112,7 @@ void releaseList(TextureList& textures, SurfaceList& surfaces)
 void releaseSets(std::vector<TextureList>& sets, std::vector<SurfaceList>& surfaceSets)
 {
     for (TextureList& set : sets) {
-        for (SDL_Texture* texture : set) SDL_DestroyTexture(texture);
+        for (SDL_Texture* texture : set) releaseTexture(texture);
     }
     for (SurfaceList& set : surfaceSets) {
         for (SDL_Surface* surface : set) SDL_FreeSurface(surface);
@@ -123,7 +123,7 @@ void releaseSets(std::vector<TextureList>& sets, std::vector<SurfaceList>& surfa
 
 void releaseSingle(SDL_Texture*& texture, SDL_Surface*& surface)
 {
-    SDL_DestroyTexture(texture);
+    releaseTexture(texture);
     SDL_FreeSurface(surface);
     texture = nullptr;
     surface = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "present/rotations.h"
@@ -30,13 +31,20 @@ struct ScaledKey {
         return std::tie(texture, x, y, sw, sh, w, h) < std::tie(o.texture, o.x, o.y, o.sw, o.sh, o.w, o.h);
     }
 };
+// Where a blended picture is solid and where partly see-through, in tiles
+// merged along their rows; wholly see-through tiles are left out. Empty:
+// copy the whole. A frame border blended over the whole screen then costs
+// only its edges, and its solid parts are plain copies.
+struct Run {
+    SDL_Rect rect;
+    bool solid;
+};
+using Plan = std::vector<Run>;
+
 struct ScaledCopy {
     SDL_Texture* copy = nullptr;
     uint64_t lastUse = 0;
-    // Where a blended copy has any visible pixel, in tiles merged along their
-    // rows; empty: copy the whole. A frame border blended over the whole
-    // screen then costs only its edges.
-    std::vector<SDL_Rect> visible;
+    Plan plan;
 };
 std::map<ScaledKey, ScaledCopy> scaledCopies;
 uint64_t useCount = 0;
@@ -70,45 +78,103 @@ void forgetLeastUsed()
 
 constexpr int tile = 32;
 
-std::vector<SDL_Rect> visibleParts(int w, int h)
+// 0: see-through, 1: partly, 2: solid.
+int tileKind(const Uint32* pixels, int pitch, int tx, int ty, int tw, int th)
 {
-    std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
-    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) return {};
-    std::vector<SDL_Rect> parts;
-    bool skipped = false;
+    bool seen = false, clear = false;
+    for (int y = ty; y < ty + th; ++y) {
+        const Uint32* row = pixels + static_cast<size_t>(y) * pitch;
+        for (int x = tx; x < tx + tw; ++x) {
+            Uint32 alpha = row[x] >> 24;
+            seen = seen || alpha != 0;
+            clear = clear || alpha != 255;
+        }
+        if (seen && clear) return 1;
+    }
+    return seen ? 2 : 0;
+}
+
+// ARGB8888 pixels, pitch counted in pixels.
+Plan tilePlan(const Uint32* pixels, int pitch, int w, int h)
+{
+    Plan plan;
+    bool worthIt = false;
     for (int ty = 0; ty < h; ty += tile) {
         int th = std::min(tile, h - ty);
         for (int tx = 0; tx < w; tx += tile) {
             int tw = std::min(tile, w - tx);
-            bool seen = false;
-            for (int y = ty; y < ty + th && !seen; ++y) {
-                for (int x = tx; x < tx + tw && !seen; ++x) seen = (pixels[static_cast<size_t>(y) * w + x] >> 24) != 0;
-            }
-            if (!seen) {
-                skipped = true;
-            } else if (!parts.empty() && parts.back().y == ty && parts.back().x + parts.back().w == tx) {
-                parts.back().w += tw;
+            int kind = tileKind(pixels, pitch, tx, ty, tw, th);
+            worthIt = worthIt || kind != 1;
+            if (kind == 0) continue;
+            Run* last = plan.empty() ? nullptr : &plan.back();
+            if (last && last->rect.y == ty && last->rect.x + last->rect.w == tx && last->solid == (kind == 2)) {
+                last->rect.w += tw;
             } else {
-                parts.push_back(SDL_Rect{tx, ty, tw, th});
+                plan.push_back(Run{SDL_Rect{tx, ty, tw, th}, kind == 2});
             }
         }
     }
-    if (!skipped) parts.clear();
-    return parts;
+    if (!worthIt) plan.clear();
+    return plan;
+}
+
+// Plans of the pictures decoded at their drawn size, by texture; a texture
+// leaves this list before it is destroyed.
+std::unordered_map<SDL_Texture*, Plan> picturePlans;
+
+bool wholeAtOwnSize(SDL_Texture* texture, const SDL_Rect& target)
+{
+    int w = 0, h = 0;
+    return SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) == 0 && w == target.w && h == target.h;
+}
+
+// The plan to copy the whole picture at its own size by, if any.
+const Plan* picturePlan(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target, SDL_BlendMode blend)
+{
+    if (!keepScaledCopies || source || blend != SDL_BLENDMODE_BLEND) return nullptr;
+    auto found = picturePlans.find(texture);
+    return found != picturePlans.end() && wholeAtOwnSize(texture, target) ? &found->second : nullptr;
+}
+
+// The plan of what the renderer's current target holds.
+Plan targetPlan(int w, int h)
+{
+    std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) return {};
+    return tilePlan(pixels.data(), w, w, h);
+}
+
+// Solid runs are copied without blending, which gives the same pixels
+// where the picture is solid and its alpha is not lowered.
+void copyByPlan(SDL_Texture* texture, const Plan& plan, const SDL_Rect& target)
+{
+    Uint8 alpha = 255;
+    SDL_GetTextureAlphaMod(texture, &alpha);
+    for (const Run& run : plan) {
+        SDL_Rect to{target.x + run.rect.x, target.y + run.rect.y, run.rect.w, run.rect.h};
+        bool plain = run.solid && alpha == 255;
+        if (plain) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+        SDL_RenderCopy(renderer, texture, &run.rect, &to);
+        if (plain) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    }
 }
 
 // Draws the part of the texture into a new texture of the drawn size with
 // the renderer's own scaling, so the copy holds the very pixels a scaled
 // copy would put on screen.
-SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h, std::vector<SDL_Rect>& visible)
+SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h, Plan& plan)
 {
-    SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    TextureLook look = lookOf(texture);
+    // An opaque picture keeps its own layout: copied into a window of the
+    // same layout, each row is a plain memory copy.
+    Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+    if (look.blend == SDL_BLENDMODE_NONE) SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr);
+    SDL_Texture* copy = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, w, h);
     if (!copy) return nullptr;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    TextureLook look = lookOf(texture);
     setLook(texture, TextureLook{});
     bool made = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, texture, &part, nullptr) == 0;
-    if (made && look.blend == SDL_BLENDMODE_BLEND) visible = visibleParts(w, h);
+    if (made && look.blend == SDL_BLENDMODE_BLEND) plan = targetPlan(w, h);
     SDL_SetRenderTarget(renderer, previous);
     setLook(texture, look);
     if (!made) {
@@ -136,7 +202,7 @@ const ScaledCopy* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w
     bool seenBefore = entry.lastUse != 0;
     entry.lastUse = ++useCount;
     if (!entry.copy && seenBefore) {
-        entry.copy = makeScaledCopy(texture, part, w, h, entry.visible);
+        entry.copy = makeScaledCopy(texture, part, w, h, entry.plan);
         if (entry.copy) keptPixels += static_cast<long long>(w) * h;
     }
     if (!entry.copy) {
@@ -174,13 +240,39 @@ void copyModulation(SDL_Texture* from, SDL_Texture* to)
     SDL_SetTextureColorMod(to, look.r, look.g, look.b);
 }
 
+SDL_Texture* textureFromSurface(SDL_Surface* surface)
+{
+    if (!surface) return nullptr;
+    Uint32 format = surface->format->format;
+    if (!SDL_ISPIXELFORMAT_ALPHA(format) || format == SDL_PIXELFORMAT_ARGB8888) {
+        return SDL_CreateTextureFromSurface(renderer, surface);
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+    if (!converted) return SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, converted);
+    if (texture && (converted->w > tile || converted->h > tile)) {
+        Plan plan = tilePlan(static_cast<const Uint32*>(converted->pixels), converted->pitch / 4, converted->w,
+                             converted->h);
+        if (!plan.empty()) picturePlans[texture] = std::move(plan);
+    }
+    SDL_FreeSurface(converted);
+    return texture;
+}
+
+void releaseTexture(SDL_Texture* texture)
+{
+    if (!texture) return;
+    picturePlans.erase(texture);
+    SDL_DestroyTexture(texture);
+}
+
 const Picture& picture(const std::string& file)
 {
     auto found = pictureCache.find(file);
     if (found != pictureCache.end()) return found->second;
     Picture pic;
     if (SDL_Surface* surface = IMG_Load(file.c_str())) {
-        pic.texture = SDL_CreateTextureFromSurface(renderer, surface);
+        pic.texture = textureFromSurface(surface);
         pic.w = surface->w;
         pic.h = surface->h;
         pic.present = true;
@@ -199,13 +291,14 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
 {
     if (!texture) return;
     const ScaledCopy* scaled = scaledCopy(texture, source, target.w, target.h);
-    if (scaled && !scaled->visible.empty()) {
-        for (const SDL_Rect& part : scaled->visible) {
-            SDL_Rect to{target.x + part.x, target.y + part.y, part.w, part.h};
-            SDL_RenderCopy(renderer, scaled->copy, &part, &to);
-        }
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_GetTextureBlendMode(texture, &blend);
+    if (scaled && !scaled->plan.empty() && blend == SDL_BLENDMODE_BLEND) {
+        copyByPlan(scaled->copy, scaled->plan, target);
     } else if (scaled) {
         SDL_RenderCopy(renderer, scaled->copy, nullptr, &target);
+    } else if (const Plan* plan = picturePlan(texture, source, target, blend)) {
+        copyByPlan(texture, *plan, target);
     } else {
         SDL_RenderCopy(renderer, texture, source, &target);
     }
@@ -218,15 +311,15 @@ void drawAtOneSize(SDL_Texture*& texture, const SDL_Rect& target)
     SDL_QueryTexture(texture, nullptr, nullptr, &whole.w, &whole.h);
     bool otherSize = whole.w != target.w || whole.h != target.h;
     if (keepScaledCopies && otherSize && target.w > 0 && target.h > 0 && SDL_RenderTargetSupported(renderer)) {
-        std::vector<SDL_Rect> visible;
-        if (SDL_Texture* scaled = makeScaledCopy(texture, whole, target.w, target.h, visible)) {
+        Plan plan;
+        if (SDL_Texture* scaled = makeScaledCopy(texture, whole, target.w, target.h, plan)) {
             std::erase_if(scaledCopies, [&](const auto& entry) {
                 if (entry.first.texture != texture) return false;
                 if (entry.second.copy) keptPixels -= static_cast<long long>(entry.first.w) * entry.first.h;
                 SDL_DestroyTexture(entry.second.copy);
                 return true;
             });
-            SDL_DestroyTexture(texture);
+            releaseTexture(texture);
             texture = scaled;
         }
     }
@@ -281,6 +374,6 @@ void releaseScaledCopies()
 void releasePictures()
 {
     releaseScaledCopies();
-    for (auto& [file, pic] : pictureCache) SDL_DestroyTexture(pic.texture);
+    for (auto& [file, pic] : pictureCache) releaseTexture(pic.texture);
     pictureCache.clear();
 }

@@ -20,6 +20,13 @@ struct Picture {
     bool present = false;  // false: the file is missing or broken; draw nothing
 };
 
+// A texture of the decoded picture. Pictures with alpha are held as
+// ARGB8888, the layout of the window's own pixels, so that a software
+// renderer blends them with its fast path (SDL_image decodes them as ABGR).
+SDL_Texture* textureFromSurface(SDL_Surface* surface);
+// Destroys a texture made by textureFromSurface, with what is kept about it.
+void releaseTexture(SDL_Texture* texture);
+
 // The texture is shared by every frame: code that changes its alpha or colour
 // modulation for one copy sets it back afterwards.
 const Picture& picture(const std::string& file);

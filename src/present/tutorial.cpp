@@ -137,7 +137,7 @@ void renderCaptions()
     const SDL_Color black{0, 0, 0, 0};
     for (const char* line : captionLines) {
         SDL_Surface* surface = fontLarge ? TTF_RenderText_Solid(fontLarge, line, black) : nullptr;
-        captionTextures.push_back(surface ? SDL_CreateTextureFromSurface(renderer, surface) : nullptr);
+        captionTextures.push_back(textureFromSurface(surface));
         captionSurfaces.push_back(sizeOnly(surface));
     }
 }
