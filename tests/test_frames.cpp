@@ -14,6 +14,7 @@
 #include "present/rotations.h"
 #include "present/tutorial.h"
 #include "state/shell.h"
+#include "state/truck.h"
 
 TEST_F(GameTest, KeptCopiesDrawTheSamePixelsAndReadNoFile)
 {
@@ -109,9 +110,10 @@ TEST_F(GameTest, RotatedSpritesShowSdlsRotation)
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
 
-// The pictures kept under the pause veil and a tutorial page never outlive
-// what they show: every frame looks as one drawn from scratch.
-TEST_F(GameTest, VeiledScreensShowTheGameAsItIsNow)
+// The pictures kept under the pause veil and a tutorial page, and the order
+// sheet and stats box composed once, never outlive what they show: every
+// frame looks as one drawn from scratch.
+TEST_F(GameTest, KeptScreensAndLayersShowTheGameAsItIsNow)
 {
     useGameFolder(), IMG_Init(IMG_INIT_PNG), SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
     fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
@@ -123,7 +125,12 @@ TEST_F(GameTest, VeiledScreensShowTheGameAsItIsNow)
         {"paused", [] {}}, {"unpaused, takings changed, paused", [&] { moved(), money += 5, paused = true; }},
         {"a page on the cow", [] { paused = false, scene = 1, tutorialPending[1] = true; }},
         {"its pointers move", [] { updateFrame(), updateFrame(); }}, {"paused over the page", [] { paused = true; }},
-        {"page and pause gone, happiness changed, page back", [&] { moved(), tutorialPending[1] = false, drawFrame(), happiness = 20, tutorialPending[1] = true; }}};
+        {"page and pause gone, happiness changed, page back", [&] { moved(), tutorialPending[1] = false, drawFrame(), happiness = 20, tutorialPending[1] = true; }},
+        {"the counter, order up hovered", [] { tutorialPending[1] = false, scene = 4, orderUpButton.hovered = true; }},
+        {"order up left", [] { orderUpButton.hovered = false; }}, {"the next order", [] { selectedOrder = 2; }},
+        {"its flavour alone changed", [] { orders[2]->flavour = (orders[2]->flavour + 1) % 3; }},
+        {"its extras swapped", [] { std::swap(orders[2]->extras[0], orders[2]->extras[1]); }},
+        {"happiness a point lower", [] { happiness -= 1; }}, {"takings up a cent", [] { money += 0.01; }}};
     for (const auto& [name, step] : steps) {
         step();
         keepScaledCopies = false, drawFrame();

@@ -5,6 +5,7 @@
 #include "finishing/counter_draw.h"
 #include "present/button.h"
 #include "present/catalogue.h"
+#include "present/layers.h"
 #include "present/pictures.h"
 #include "present/stills.h"
 #include "present/tutorial.h"
@@ -134,9 +135,10 @@ void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, int x, 
     SDL_RenderCopy(renderer, texture, nullptr, &rect);
 }
 
-void drawOrderSheet()
+namespace {
+
+void drawOrderSheetPictures()
 {
-    if (selectedOrder < 0 || selectedOrder >= static_cast<int32_t>(orders.size())) return;
     const Customer& order = *orders[selectedOrder];
     drawTexture(orderSheetTexture, 1225, 25, 350, 550);
     drawCentred(numberedImage("Scoop", order.flavour + 1, ".png"), 0.75, 1400.0, 200.0);
@@ -146,7 +148,7 @@ void drawOrderSheet()
     drawSheetOverlay();
 }
 
-void drawStatsBox()
+void drawStatsBoxPictures()
 {
     drawTexture(textBoxTexture, 1250, 675, 350, 225);
     drawHappinessFace();
@@ -154,6 +156,30 @@ void drawStatsBox()
     drawTexture(cashSymbolTexture, 1350, 810, 20, 30);
     drawText(fontLarge, moneyText(money), SDL_Color{50, 255, 50, 0}, 1370, 795);
     drawTexture(textBoxFilterTexture, 1250, 675, 350, 225);
+}
+
+std::string describe(std::initializer_list<int64_t> values)
+{
+    std::string text;
+    for (int64_t value : values) text += std::to_string(value) + ' ';
+    return text;
+}
+
+}  // namespace
+
+void drawOrderSheet()
+{
+    if (selectedOrder < 0 || selectedOrder >= static_cast<int32_t>(orders.size())) return;
+    const Customer& order = *orders[selectedOrder];
+    std::string shows = describe({order.flavour, order.cone, scene == 4, orderUpButton.enabled, orderUpButton.hovered});
+    for (int32_t extra : order.extras) shows += describe({extra});
+    drawLayer(Layer::orderSheet, SDL_Rect{1200, 0, 400, 600}, shows, drawOrderSheetPictures);
+}
+
+void drawStatsBox()
+{
+    std::string shows = describe({happinessBand(), static_cast<int>(happiness)}) + moneyText(money);
+    drawLayer(Layer::statsBox, SDL_Rect{1250, 675, 350, 225}, shows, drawStatsBoxPictures);
 }
 
 namespace {

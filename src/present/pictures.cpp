@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "present/layers.h"
 #include "present/rotations.h"
 #include "present/stills.h"
 #include "state/shell.h"
@@ -259,6 +260,19 @@ SDL_Texture* textureFromSurface(SDL_Surface* surface)
     return texture;
 }
 
+SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h)
+{
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    if (!texture || SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    Plan plan = tilePlan(argb, w, w, h);
+    if (!plan.empty()) picturePlans[texture] = std::move(plan);
+    return texture;
+}
+
 void releaseTexture(SDL_Texture* texture)
 {
     if (!texture) return;
@@ -364,6 +378,7 @@ void releaseScaledCopies()
 {
     releaseRotations();
     forgetStills();
+    forgetLayers();
     for (auto& [key, entry] : scaledCopies) SDL_DestroyTexture(entry.copy);
     scaledCopies.clear();
     keptPixels = 0;

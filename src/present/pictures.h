@@ -24,7 +24,9 @@ struct Picture {
 // ARGB8888, the layout of the window's own pixels, so that a software
 // renderer blends them with its fast path (SDL_image decodes them as ABGR).
 SDL_Texture* textureFromSurface(SDL_Surface* surface);
-// Destroys a texture made by textureFromSurface, with what is kept about it.
+// A blended texture of ARGB8888 pixels (w x h, rows packed).
+SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h);
+// Destroys a texture made by textureFromSurface or textureFromPixels, with what is kept about it.
 void releaseTexture(SDL_Texture* texture);
 
 // The texture is shared by every frame: code that changes its alpha or colour
