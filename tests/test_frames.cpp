@@ -94,7 +94,8 @@ TEST_F(GameTest, RotatedSpritesShowSdlsRotation)
     struct Case { SDL_Texture* texture; int w, h; double angle; };
     for (Case c : std::vector<Case>{{logoTexture, 400, 400, -61.37}, {logoTexture, 400, 400, 90.0},
                                     {cursorTexture, 64, 64, 180.0}, {treeTexture, 100, 160, 33.0},
-                                    {customerSprites[0][0], 200, 280, 271.5}, {customerSprites[0][0], 200, 280, -0.25}}) {
+                                    {customerSprites[0][0], 200, 280, 271.5}, {customerSprites[0][0], 200, 280, -0.25},
+                                    {textBoxTexture, 160, 60, 17.0}, {textBoxTexture, 160, 60, -123.4}}) {  // solid to its edges
         auto draw = [&](bool keep) {
             keepScaledCopies = keep, clearTo({30, 90, 160, 255});
             copyTextureRotated(c.texture, SDL_Rect{700, 200, c.w, c.h}, c.angle);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -27,28 +28,60 @@ Turn turnFor(double angle)
     return Turn{static_cast<int>(c * 65536.0), static_cast<int>(s * 65536.0)};
 }
 
-// One channel of the mix at fractions (ex, ey) of the four neighbours.
-Uint32 mix(Uint32 c00, Uint32 c01, Uint32 c10, Uint32 c11, int ex, int ey, int shift)
+// Two channels, 16 bits apart in a colour, spread into lanes 32 bits apart.
+inline uint64_t lanes(Uint32 c)
 {
-    int a = (c00 >> shift) & 255, b = (c01 >> shift) & 255;
-    int c = (c10 >> shift) & 255, d = (c11 >> shift) & 255;
-    int top = ((((b - a) * ex) >> 16) + a) & 255;
-    int bottom = ((((d - c) * ex) >> 16) + c) & 255;
-    return static_cast<Uint32>(((((bottom - top) * ey) >> 16) + top) & 255) << shift;
+    return (c & 0xFFu) | (static_cast<uint64_t>(c & 0xFF0000u) << 16);
 }
 
-// The colour at source point (sx, sy) in 16.16, or 0 where it has no four
-// neighbours inside the picture (pixels: w x h).
-inline Uint32 sample(const Uint32* pixels, int w, int h, int sx, int sy)
+// The mix at fractions (ex, ey) of the four neighbours, for both lanes at
+// once. a + ((b - a) * e >> 16) is (a * (65536 - e) + b * e) >> 16, which
+// stays positive and within a lane, so this is SDL's own rounding.
+inline uint64_t mixLanes(uint64_t c00, uint64_t c01, uint64_t c10, uint64_t c11, uint64_t ex, uint64_t ey)
 {
-    int x = sx >> 16, y = sy >> 16;
-    if (x < 0 || y < 0 || x >= w - 1 || y >= h - 1) return 0;
-    const Uint32* p = pixels + static_cast<size_t>(y) * w + x;
+    constexpr uint64_t mask = 0x000000FF000000FFull;
+    uint64_t top = ((c00 * (65536 - ex) + c01 * ex) >> 16) & mask;
+    uint64_t bottom = ((c10 * (65536 - ex) + c11 * ex) >> 16) & mask;
+    uint64_t mixed = ((top * (65536 - ey) + bottom * ey) >> 16) & mask;
+    return (mixed & 0xFFu) | ((mixed >> 16) & 0xFF0000u);
+}
+
+// The colour at source point (sx, sy) in 16.16, which has four neighbours
+// inside the picture (pixels: rows of w). Where all four are fully
+// see-through the mix is too, and blending leaves it out whatever its colour.
+inline Uint32 sample(const Uint32* pixels, int w, int sx, int sy)
+{
+    const Uint32* p = pixels + static_cast<size_t>(sy >> 16) * w + (sx >> 16);
     Uint32 c00 = p[0], c01 = p[1], c10 = p[w], c11 = p[w + 1];
     if (c00 == c01 && c00 == c10 && c00 == c11) return c00;  // a flat area mixes to itself
-    int ex = sx & 0xFFFF, ey = sy & 0xFFFF;
-    return mix(c00, c01, c10, c11, ex, ey, 0) | mix(c00, c01, c10, c11, ex, ey, 8) |
-           mix(c00, c01, c10, c11, ex, ey, 16) | mix(c00, c01, c10, c11, ex, ey, 24);
+    if (((c00 | c01 | c10 | c11) >> 24) == 0) return 0;
+    uint64_t ex = static_cast<uint64_t>(sx & 0xFFFF), ey = static_cast<uint64_t>(sy & 0xFFFF);
+    uint64_t even = mixLanes(lanes(c00), lanes(c01), lanes(c10), lanes(c11), ex, ey);
+    uint64_t odd = mixLanes(lanes(c00 >> 8), lanes(c01 >> 8), lanes(c10 >> 8), lanes(c11 >> 8), ex, ey);
+    return static_cast<Uint32>(even | odd << 8);
+}
+
+// Rounded towards minus infinity, d > 0.
+long long floorDiv(long long a, long long d)
+{
+    return a >= 0 ? a / d : -((-a + d - 1) / d);
+}
+
+// Narrows the columns [first, last) of a row to those where a + x * d lies
+// in [0, limit): the points that have four neighbours inside the picture.
+void narrow(long long a, long long d, long long limit, int& first, int& last)
+{
+    long long from = first, to = last;  // x in [from, to)
+    if (d == 0 && (a < 0 || a >= limit)) to = from;
+    if (d > 0) {
+        from = std::max(from, floorDiv(-a + d - 1, d));      // a + x d >= 0
+        to = std::min(to, floorDiv(limit - 1 - a, d) + 1);   // a + x d <= limit - 1
+    } else if (d < 0) {
+        from = std::max(from, floorDiv(a - limit, -d) + 1);  // a + x d < limit
+        to = std::min(to, floorDiv(a, -d) + 1);              // a + x d >= 0
+    }
+    first = static_cast<int>(std::clamp(from, static_cast<long long>(first), static_cast<long long>(last)));
+    last = static_cast<int>(std::clamp(to, static_cast<long long>(first), static_cast<long long>(last)));
 }
 
 }  // namespace
@@ -77,6 +110,12 @@ void turnPicture(const PixelPicture& picture, double angle, const SDL_Rect& box,
         int sx = static_cast<int>(turn.icos * u - turn.isin * v + fixedCx - (1 << 15));
         int sy = static_cast<int>(turn.isin * u + turn.icos * v + fixedCy - (1 << 15));
         Uint32* row = out + static_cast<size_t>(y) * pitch;
-        for (int x = 0; x < width; ++x, sx += icos, sy += isin) row[x] = sample(pixels, w, h, sx, sy);
+        int first = 0, last = width;
+        narrow(sx, icos, static_cast<long long>(w - 1) << 16, first, last);
+        narrow(sy, isin, static_cast<long long>(h - 1) << 16, first, last);
+        std::fill(row, row + first, 0u);
+        std::fill(row + last, row + width, 0u);
+        sx += first * icos, sy += first * isin;
+        for (int x = first; x < last; ++x, sx += icos, sy += isin) row[x] = sample(pixels, w, sx, sy);
     }
 }
