@@ -131,7 +131,9 @@ TEST_F(GameTest, KeptScreensAndLayersShowTheGameAsItIsNow)
         {"order up left", [] { orderUpButton.hovered = false; }}, {"the next order", [] { selectedOrder = 2; }},
         {"its flavour alone changed", [] { orders[2]->flavour = (orders[2]->flavour + 1) % 3; }},
         {"its extras swapped", [] { std::swap(orders[2]->extras[0], orders[2]->extras[1]); }},
-        {"happiness a point lower", [] { happiness -= 1; }}, {"takings up a cent", [] { money += 0.01; }}};
+        {"happiness a point lower", [] { happiness -= 1; }}, {"takings up a cent", [] { money += 0.01; }},
+        {"the main menu", [] { scene = -1, menuPage = 0; }}, {"a new best", [] { highScore += 1; }},
+        {"game over", [] { scene = 0, gameOver = true; }}, {"another last score", [] { lastScore += 2; }}};
     for (const auto& [name, step] : steps) {
         step();
         keepScaledCopies = false, drawFrame();

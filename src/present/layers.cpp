@@ -12,10 +12,10 @@ struct Kept {
     SDL_Texture* texture = nullptr;
     std::string shows;
 };
-Kept kept[2];
+Kept kept[3];
 
 // The area drawn over an opaque colour, as ARGB8888 pixels.
-bool drawnOver(const SDL_Rect& area, Uint8 level, void (*draw)(), std::vector<Uint32>& pixels)
+bool drawnOver(const SDL_Rect& area, Uint8 level, const std::function<void()>& draw, std::vector<Uint32>& pixels)
 {
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(renderer, level, level, level, 255);
@@ -37,7 +37,7 @@ Uint32 layerPixel(Uint32 overBlack, Uint32 overWhite)
     return Uint32(alpha) << 24 | straight(overBlack >> 16) << 16 | straight(overBlack >> 8) << 8 | straight(overBlack);
 }
 
-SDL_Texture* compose(const SDL_Rect& area, void (*draw)())
+SDL_Texture* compose(const SDL_Rect& area, const std::function<void()>& draw)
 {
     if (!SDL_RenderTargetSupported(renderer)) return nullptr;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
@@ -55,7 +55,7 @@ SDL_Texture* compose(const SDL_Rect& area, void (*draw)())
 
 }  // namespace
 
-void drawLayer(Layer layer, const SDL_Rect& area, const std::string& shows, void (*draw)())
+void drawLayer(Layer layer, const SDL_Rect& area, const std::string& shows, const std::function<void()>& draw)
 {
     Kept& picture = kept[static_cast<int>(layer)];
     if (!keepScaledCopies) {

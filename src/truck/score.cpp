@@ -12,6 +12,7 @@
 #include "present/catalogue.h"
 #include "present/button.h"
 #include "present/compositor.h"
+#include "present/layers.h"
 #include "state/shell.h"
 #include "state/truck.h"
 
@@ -105,7 +106,9 @@ void updateGameOver()
     }
 }
 
-void drawScoreBox(int boxX, int boxY, const char* lastLabel, int bottomY)
+namespace {
+
+void drawScoreBoxPictures(int boxX, int boxY, const char* lastLabel, int bottomY)
 {
     drawTexture(textBoxTexture, boxX, boxY, 400, 150);
     int textX = boxX + 40;
@@ -116,6 +119,17 @@ void drawScoreBox(int boxX, int boxY, const char* lastLabel, int bottomY)
     drawTexture(cashSymbolTexture, boxX + 180, boxY + 20, 30, 45);
     drawTexture(cashSymbolTexture, boxX + 180, lastY, 30, 45);
     drawTexture(textBoxFilterTexture, boxX, boxY, 400, 150);
+}
+
+}  // namespace
+
+void drawScoreBox(int boxX, int boxY, const char* lastLabel, int bottomY)
+{
+    std::string shows = std::to_string(boxX) + ' ' + std::to_string(boxY) + ' ' + std::to_string(bottomY) + ' ' +
+                        lastLabel + scoreText(highScore) + ' ' + scoreText(lastScore);
+    // A long score runs on past the box, to the screen's edge.
+    SDL_Rect area{boxX, boxY, std::max(400, 1600 - boxX), 150};
+    drawLayer(Layer::scores, area, shows, [=] { drawScoreBoxPictures(boxX, boxY, lastLabel, bottomY); });
 }
 
 void drawGameOver()
