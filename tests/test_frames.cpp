@@ -143,3 +143,36 @@ TEST_F(GameTest, KeptScreensAndLayersShowTheGameAsItIsNow)
     }
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
+
+// Pictures are held in the window's layout with the colours their files hold;
+// the frame border, the credits and the tutorial's pictures are decoded at
+// their first use, once, their sizes known from the start.
+TEST_F(GameTest, PicturesKeepTheirColoursAndWaitForTheirFirstUse)
+{
+    useGameFolder(), IMG_Init(IMG_INIT_PNG);
+    for (const char* file : {"Images/OrderSheet.png", "Images/SceneBackground1.png", "Images/Cursor.png"}) {
+        SDL_Surface* fromFile = IMG_Load(file);
+        ASSERT_NE(fromFile, nullptr) << file;
+        SDL_Surface* expected = SDL_ConvertSurfaceFormat(fromFile, SDL_PIXELFORMAT_RGBA32, 0);
+        SDL_Texture* texture = textureFromSurface(fromFile);
+        SDL_Rect part{0, 0, std::min(expected->w, 1600), std::min(expected->h, 900)};
+        clearTo({0, 0, 0, 255}), SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+        SDL_RenderCopy(renderer, texture, &part, &part), SDL_RenderFlush(renderer);
+        size_t wrong = 0;
+        for (int y = 0; y < part.h; ++y)
+            for (int x = 0; x < part.w; ++x) {
+                const Uint8* want = static_cast<const Uint8*>(expected->pixels) + y * expected->pitch + x * 4;
+                Rgba got = pixel(x, y);
+                wrong += want[3] == 255 && Rgba{want[0], want[1], want[2], 255} != got;
+            }
+        EXPECT_EQ(wrong, 0u) << file;
+        releaseTexture(texture), SDL_FreeSurface(expected), SDL_FreeSurface(fromFile);
+    }
+    loadTextures();
+    EXPECT_TRUE(!gameBorderTexture && gameBorderSurface && gameBorderSurface->w == 1760 && creditsSurface &&
+                creditsSurface->h == 3518);
+    SDL_Texture* border = decoded(gameBorderTexture);
+    useEmptyFolder();  // nothing can be read any more
+    EXPECT_TRUE(border && decoded(gameBorderTexture) == border);
+    EXPECT_TRUE(!decoded(creditsTexture) && !decoded(creditsTexture));
+}

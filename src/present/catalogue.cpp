@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "present/pictures.h"
@@ -40,6 +41,17 @@ SDL_Surface* pngSize(const std::string& file)
     if (!read || std::memcmp(head, signature, 8) != 0 || std::memcmp(head + 12, "IHDR", 4) != 0) return nullptr;
     auto number = [&head](int at) { return int(head[at]) << 24 | int(head[at + 1]) << 16 | head[at + 2] << 8 | head[at + 3]; };
     return SDL_CreateRGBSurfaceWithFormatFrom(nullptr, number(16), number(20), 32, 0, SDL_PIXELFORMAT_ARGB8888);
+}
+
+// Pictures decoded at their first use: the texture each fills, and its file.
+std::vector<std::pair<SDL_Texture**, std::string>> laterFiles;
+
+void loadLater(SDL_Texture*& texture, SDL_Surface*& surface, const std::string& file)
+{
+    std::erase_if(laterFiles, [&](const auto& later) { return later.first == &texture; });
+    texture = nullptr;
+    surface = pngSize(file);
+    laterFiles.emplace_back(&texture, file);
 }
 
 void appendBackground(const std::string& file)
@@ -166,13 +178,26 @@ void drawBackground(size_t index, const SDL_Rect& area)
     drawAtOneSize(texture, area);
 }
 
+SDL_Texture* decoded(SDL_Texture*& texture)
+{
+    if (texture) return texture;
+    auto later = std::find_if(laterFiles.begin(), laterFiles.end(),
+                              [&](const auto& entry) { return entry.first == &texture; });
+    if (later == laterFiles.end()) return nullptr;
+    Entry entry = loadEntry(later->second);
+    SDL_FreeSurface(entry.surface);  // its size is known already
+    texture = entry.texture;
+    laterFiles.erase(later);  // read once, whatever came of it
+    return texture;
+}
+
 void loadTextures()
 {
     loadButtonSets();
     loadSingle(treeTexture, treeSurface, "Images/Tree.png");
     loadSingle(orderSheetTexture, orderSheetSurface, "Images/OrderSheet.png");
     loadSingle(logoTexture, logoSurface, "Images/Logo.png");
-    loadSingle(gameBorderTexture, gameBorderSurface, "Images/GameBorder.png");
+    loadLater(gameBorderTexture, gameBorderSurface, "Images/GameBorder.png");
     loadSingle(cursorTexture, cursorSurface, "Images/Cursor.png");
     append(stationIconTextures, stationIconSurfaces, "Images/BasketIcon.png");
     append(stationIconTextures, stationIconSurfaces, "Images/BucketIcon.png");
@@ -184,13 +209,13 @@ void loadTextures()
     }
     append(thoughtBubbleTextures, thoughtBubbleSurfaces, "Images/ThoughtBubbleAngry.png");
     append(thoughtBubbleTextures, thoughtBubbleSurfaces, "Images/ThoughtBubbleHappy.png");
-    loadSingle(creditsTexture, creditsSurface, "Images/Credits.png");
+    loadLater(creditsTexture, creditsSurface, "Images/Credits.png");
     loadSingle(textBoxTexture, textBoxSurface, "Images/TextBox.png");
     loadSingle(textBoxFilterTexture, textBoxFilterSurface, "Images/TextBoxFilter.png");
-    loadSingle(cowTexture, cowSurface, "Images/Cow1.png");
-    loadSingle(bucketTexture, bucketSurface, "Images/Bucket1.png");
-    loadSingle(coneTexture, coneSurface, "Images/Cone1.png");
-    loadSingle(scoopTexture, scoopSurface, "Images/Scoop1.png");
+    loadLater(cowTexture, cowSurface, "Images/Cow1.png");
+    loadLater(bucketTexture, bucketSurface, "Images/Bucket1.png");
+    loadLater(coneTexture, coneSurface, "Images/Cone1.png");
+    loadLater(scoopTexture, scoopSurface, "Images/Scoop1.png");
     for (int n = 1; n <= 5; ++n) {
         append(happinessFaceTextures, happinessFaceSurfaces, numberedImage("HappinessFace", n, ".png"));
     }
@@ -201,6 +226,7 @@ void releaseTextures()
     releaseScaledCopies();  // they are keyed by the textures about to go
     releaseList(backgroundTextures, backgroundSurfaces);
     backgroundFiles.clear();
+    laterFiles.clear();
     releaseList(captionTextures, captionSurfaces);
     releaseSets(buttonImageSets, buttonImageSetSurfaces);
     releaseSets(customerSprites, customerSpriteSurfaces);

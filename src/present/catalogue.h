@@ -1,5 +1,6 @@
 // The picture catalogue: every picture that does not depend on a flavour or
-// kind, decoded once at start-up and kept as a texture until exit. Beside each
+// kind, decoded once, at start-up or at its first use, and kept as a texture
+// until exit. Beside each
 // texture stands a surface record of the picture's size, without its pixels:
 // the texture is the one copy of the picture.
 #pragma once
@@ -14,8 +15,13 @@
 void loadBackgrounds();
 // Draws background index into the area, at the one size it is drawn at.
 void drawBackground(size_t index, const SDL_Rect& area);
+// Decodes the pictures the first screens need; the frame border, the
+// credits and the tutorial's own pictures wait for their first use (their
+// sizes are known from the start).
 void loadTextures();
 void releaseTextures();
+// The texture, decoded now if this is its first use.
+SDL_Texture* decoded(SDL_Texture*& texture);
 
 // Frees a decoded surface and gives a record of its size and format that
 // holds no pixels (null for null).

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <unordered_map>
@@ -216,6 +217,62 @@ const ScaledCopy* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w
     return found;
 }
 
+// SDL_image gives pictures with alpha as ABGR8888 and opaque ones as palette
+// indices. Both are put in the window's layout here, in one pass: SDL's
+// general conversion takes several times as long, at start-up.
+Uint32 fromAbgr(Uint32 p)
+{
+    return (p & 0xFF00FF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu);
+}
+
+// An opaque picture of palette indices, written straight into a texture
+// (memory touched for the first time is dear: no buffer in between).
+SDL_Texture* opaqueTexture(SDL_Surface* surface, const Uint32 (&table)[256])
+{
+    int w = surface->w, h = surface->h;
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    for (int y = 0; y < h; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
+        Uint32* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch);
+        std::transform(row, row + w, out, [&table](Uint8 i) { return table[i]; });
+    }
+    SDL_UnlockTexture(texture);
+    return texture;
+}
+
+// False where the picture is in another layout; else its texture, made in
+// the window's layout (null if that failed). Pictures with alpha are turned
+// in place.
+bool inWindowLayout(SDL_Surface* surface, SDL_Texture*& texture)
+{
+    const SDL_PixelFormat* format = surface->format;
+    bool abgr = format->format == SDL_PIXELFORMAT_ABGR8888, argb = format->format == SDL_PIXELFORMAT_ARGB8888;
+    bool indexed = format->format == SDL_PIXELFORMAT_INDEX8 && format->palette && !SDL_HasColorKey(surface);
+    if (SDL_MUSTLOCK(surface) || !(abgr || argb || indexed)) return false;
+    if (indexed) {
+        Uint32 table[256] = {};
+        for (int i = 0; i < format->palette->ncolors && i < 256; ++i) {
+            const SDL_Color& c = format->palette->colors[i];
+            if (c.a != 255) return false;
+            table[i] = 0xFF000000u | Uint32(c.r) << 16 | Uint32(c.g) << 8 | c.b;
+        }
+        texture = opaqueTexture(surface, table);
+        return true;
+    }
+    for (int y = 0; abgr && y < surface->h; ++y) {
+        Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch);
+        std::transform(row, row + surface->w, row, fromAbgr);
+    }
+    texture = textureFromPixels(static_cast<const Uint32*>(surface->pixels), surface->w, surface->h, surface->pitch / 4);
+    return true;
+}
+
 }  // namespace
 
 TextureLook lookOf(SDL_Texture* texture)
@@ -244,31 +301,25 @@ void copyModulation(SDL_Texture* from, SDL_Texture* to)
 SDL_Texture* textureFromSurface(SDL_Surface* surface)
 {
     if (!surface) return nullptr;
-    Uint32 format = surface->format->format;
-    if (!SDL_ISPIXELFORMAT_ALPHA(format) || format == SDL_PIXELFORMAT_ARGB8888) {
-        return SDL_CreateTextureFromSurface(renderer, surface);
-    }
+    SDL_Texture* texture = nullptr;
+    if (inWindowLayout(surface, texture)) return texture;
+    if (!SDL_ISPIXELFORMAT_ALPHA(surface->format->format)) return SDL_CreateTextureFromSurface(renderer, surface);
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
-    if (!converted) return SDL_CreateTextureFromSurface(renderer, surface);
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, converted);
-    if (texture && (converted->w > tile || converted->h > tile)) {
-        Plan plan = tilePlan(static_cast<const Uint32*>(converted->pixels), converted->pitch / 4, converted->w,
-                             converted->h);
-        if (!plan.empty()) picturePlans[texture] = std::move(plan);
-    }
+    texture = converted ? textureFromSurface(converted) : SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(converted);
     return texture;
 }
 
-SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h)
+SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch)
 {
+    if (pitch == 0) pitch = w;
     SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
-    if (!texture || SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
+    if (!texture || SDL_UpdateTexture(texture, nullptr, argb, pitch * 4) != 0) {
         SDL_DestroyTexture(texture);
         return nullptr;
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    Plan plan = tilePlan(argb, w, w, h);
+    Plan plan = tilePlan(argb, pitch, w, h);
     if (!plan.empty()) picturePlans[texture] = std::move(plan);
     return texture;
 }

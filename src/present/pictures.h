@@ -20,12 +20,12 @@ struct Picture {
     bool present = false;  // false: the file is missing or broken; draw nothing
 };
 
-// A texture of the decoded picture. Pictures with alpha are held as
+// A texture of the decoded picture, whose pixels it may rewrite. Pictures with alpha are held as
 // ARGB8888, the layout of the window's own pixels, so that a software
 // renderer blends them with its fast path (SDL_image decodes them as ABGR).
 SDL_Texture* textureFromSurface(SDL_Surface* surface);
-// A blended texture of ARGB8888 pixels (w x h, rows packed).
-SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h);
+// A blended texture of ARGB8888 pixels (w x h, rows of pitch pixels; 0: w).
+SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch = 0);
 // Destroys a texture made by textureFromSurface or textureFromPixels, with what is kept about it.
 void releaseTexture(SDL_Texture* texture);
 

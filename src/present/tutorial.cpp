@@ -92,7 +92,7 @@ void animateCowPage()
     glideUpLeft(tutorialPointers[1], 1100.0, PointD{1250.0, 450.0});
     int w = cowSurface ? cowSurface->w : 0;
     int h = cowSurface ? cowSurface->h : 0;
-    show(0, cowTexture, SDL_Rect{200, 150, w, h});
+    show(0, decoded(cowTexture), SDL_Rect{200, 150, w, h});
     showHoverDemo(entry(buttonImageSets, 1, 0), entry(buttonImageSets, 1, 1));
 }
 
@@ -100,8 +100,8 @@ void animateFridgePage()
 {
     glideUpLeft(tutorialPointers[0], 300.0, PointD{450.0, 450.0});
     glideUpRight(tutorialPointers[1], 1150.0);
-    show(0, bucketTexture, SDL_Rect{200, 200, 200, 200});
-    show(1, bucketTexture, centredOn(tutorialPointers[1]));
+    show(0, decoded(bucketTexture), SDL_Rect{200, 200, 200, 200});
+    show(1, decoded(bucketTexture), centredOn(tutorialPointers[1]));
 }
 
 void animateTreesPage()
@@ -119,14 +119,14 @@ void animateCounterPage()
     glideUpRight(tutorialPointers[1], 1200.0);
     int w = coneSurface ? static_cast<int>(coneSurface->w * 1.5) : 0;
     int h = coneSurface ? static_cast<int>(coneSurface->h * 1.5) : 0;
-    show(0, coneTexture, SDL_Rect{250, 200, w, h});
+    show(0, decoded(coneTexture), SDL_Rect{250, 200, w, h});
     const PointD& p1 = tutorialPointers[1];
     SDL_Rect scoop = centredOn(p1);
     if (p1.x > 1100.0) {
         scoop.x = 1000;
         scoop.y = static_cast<int>(static_cast<int>(p1.y - 100) + 2 * (p1.x - 1100));
     }
-    show(1, scoopTexture, scoop);
+    show(1, decoded(scoopTexture), scoop);
 }
 
 }  // namespace

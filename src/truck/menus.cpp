@@ -79,7 +79,7 @@ void drawCreditsPage()
     if (creditsSurface) {
         SDL_Rect source{0, static_cast<int>(creditsScroll), creditsSurface->w, 410};
         SDL_Rect page{550, 300, 500, 300};
-        copyTexture(creditsTexture, &source, page);
+        copyTexture(decoded(creditsTexture), &source, page);
     }
     drawFilledCircle(1050, static_cast<int32_t>(creditsScroll / creditsEnd * 300 + 300), 10, 0xFFFFFFFFu);
 }
