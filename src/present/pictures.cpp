@@ -12,6 +12,7 @@
 #include "present/layers.h"
 #include "present/rotations.h"
 #include "present/stills.h"
+#include "present/stretching.h"
 #include "state/shell.h"
 
 bool keepScaledCopies = true;
@@ -55,6 +56,7 @@ long long keptPixels = 0;
 // shaking, a cow swelling); beyond that the longest unused go.
 constexpr long long pixelBudget = 5LL << 20;
 constexpr size_t maxNoted = 512;
+constexpr long long largeCopy = 1LL << 18;
 
 struct KeptText {
     TTF_Font* font;
@@ -161,12 +163,141 @@ void copyByPlan(SDL_Texture* texture, const Plan& plan, const SDL_Rect& target)
     }
 }
 
+bool drawnInSoftware()
+{
+    SDL_RendererInfo info{};
+    return renderer && SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+}
+
+// A picture's own pixels, where SDL draws in software and holds the picture
+// in a streaming texture: locking one gives its very pixels.
+bool pixelsInPlace(SDL_Texture* texture, const Uint32*& pixels, int& pitch)
+{
+    Uint32 format = 0;
+    int access = 0;
+    void* locked = nullptr;
+    if (SDL_QueryTexture(texture, &format, &access, nullptr, nullptr) != 0 || format != SDL_PIXELFORMAT_ARGB8888 ||
+        access != SDL_TEXTUREACCESS_STREAMING || !drawnInSoftware() || SDL_LockTexture(texture, nullptr, &locked, &pitch) != 0) {
+        return false;
+    }
+    SDL_UnlockTexture(texture);
+    pixels = static_cast<const Uint32*>(locked);
+    pitch /= 4;
+    return true;
+}
+
+// Whether a copy of the part at w x h can be scaled on the processor into
+// pixels that match SDL's.
+bool stretchable(SDL_Texture* texture, const SDL_Rect& part, int w, int h, const Uint32*& pixels, int& pitch)
+{
+    SDL_ScaleMode mode = SDL_ScaleModeNearest;
+    return keepScaledCopies && (part.w != w || part.h != h) && part.w >= 2 && part.h >= 2 && w > 0 && h > 0 &&
+           w <= 0xFFFF && h <= 0xFFFF &&
+           SDL_GetTextureScaleMode(texture, &mode) == 0 && mode != SDL_ScaleModeNearest && stretchMatchesSdl() &&
+           pixelsInPlace(texture, pixels, pitch);
+}
+
+SDL_Texture* stretchScratch = nullptr;
+int scratchW = 0, scratchH = 0;
+// What the scratch texture holds now, kept while the same is drawn again.
+struct Stretched {
+    SDL_Texture* texture = nullptr;
+    SDL_Rect part{}, box{};
+    int w = 0, h = 0;
+    Plan plan;
+    bool same(SDL_Texture* t, const SDL_Rect& p, int tw, int th, const SDL_Rect& b) const
+    {
+        return t == texture && SDL_RectEquals(&p, &part) && tw == w && th == h && SDL_RectEquals(&b, &box);
+    }
+};
+Stretched stretched;
+
+bool stretchScratchFits(int w, int h)
+{
+    if (stretchScratch && scratchW >= w && scratchH >= h) return true;
+    SDL_DestroyTexture(stretchScratch);
+    stretched = Stretched{};
+    scratchW = std::max(w, scratchW), scratchH = std::max(h, scratchH);
+    stretchScratch = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, scratchW, scratchH);
+    if (!stretchScratch) scratchW = scratchH = 0;
+    SDL_SetTextureBlendMode(stretchScratch, SDL_BLENDMODE_BLEND);
+    return stretchScratch != nullptr;
+}
+
+// The part of the target the renderer can show: in the game's own
+// coordinates, unscaled, else nothing (SDL then scales as it draws).
+bool visiblePart(const SDL_Rect& target, SDL_Rect& box)
+{
+    float sx = 0, sy = 0;
+    SDL_RenderGetScale(renderer, &sx, &sy);
+    SDL_Rect view{0, 0, 0, 0};
+    SDL_RenderGetViewport(renderer, &view);
+    if (sx != 1.0f || sy != 1.0f || view.x != 0 || view.y != 0) return false;
+    SDL_Rect shown{0, 0, 0, 0};
+    if (!SDL_IntersectRect(&target, &view, &shown)) shown = SDL_Rect{target.x, target.y, 0, 0};
+    box = SDL_Rect{shown.x - target.x, shown.y - target.y, shown.w, shown.h};
+    return true;
+}
+
+// A blended picture scaled now, on the processor, only where it shows.
+bool stretchNow(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target)
+{
+    SDL_Rect part{0, 0, 0, 0}, box{0, 0, 0, 0};
+    const Uint32* pixels = nullptr;
+    int pitch = 0;
+    if (source) {
+        part = *source;
+    } else if (SDL_QueryTexture(texture, nullptr, nullptr, &part.w, &part.h) != 0) {
+        return false;
+    }
+    if (!stretchable(texture, part, target.w, target.h, pixels, pitch) || !visiblePart(target, box)) return false;
+    if (box.w == 0 || box.h == 0) return true;
+    if (!stretched.same(texture, part, target.w, target.h, box)) {
+        void* out = nullptr;
+        int outPitch = 0;
+        SDL_Rect area{0, 0, box.w, box.h};
+        if (!stretchScratchFits(box.w, box.h) || SDL_LockTexture(stretchScratch, &area, &out, &outPitch) != 0) {
+            return false;
+        }
+        stretchPicture(pixels, pitch, part, target.w, target.h, box, static_cast<Uint32*>(out), outPitch / 4);
+        stretched = Stretched{texture, part, box, target.w, target.h,
+                              tilePlan(static_cast<const Uint32*>(out), outPitch / 4, box.w, box.h)};
+        SDL_UnlockTexture(stretchScratch);
+        if (stretched.plan.empty()) stretched.plan.push_back(Run{area, false});
+    }
+    copyModulation(texture, stretchScratch);
+    copyByPlan(stretchScratch, stretched.plan, SDL_Rect{target.x + box.x, target.y + box.y, box.w, box.h});
+    return true;
+}
+
 // Draws the part of the texture into a new texture of the drawn size with
 // the renderer's own scaling, so the copy holds the very pixels a scaled
 // copy would put on screen.
+// A blended texture of these pixels, in the layout pictures are held in.
+SDL_Texture* blendedTexture(const Uint32* argb, int w, int h, int pitch)
+{
+    // Drawn in software, a streaming texture's pixels can be read in place.
+    int access = drawnInSoftware() ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
+    if (!texture || SDL_UpdateTexture(texture, nullptr, argb, pitch * 4) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    return texture;
+}
+
 SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h, Plan& plan)
 {
     TextureLook look = lookOf(texture);
+    const Uint32* pixels = nullptr;
+    int pitch = 0;
+    if (look.blend == SDL_BLENDMODE_BLEND && stretchable(texture, part, w, h, pixels, pitch)) {
+        std::vector<Uint32> scaled(static_cast<size_t>(w) * h);
+        stretchPicture(pixels, pitch, part, w, h, SDL_Rect{0, 0, w, h}, scaled.data(), w);
+        plan = tilePlan(scaled.data(), w, w, h);
+        return blendedTexture(scaled.data(), w, h, w);
+    }
     // An opaque picture keeps its own layout: copied into a window of the
     // same layout, each row is a plain memory copy.
     Uint32 format = SDL_PIXELFORMAT_ARGB8888;
@@ -200,6 +331,12 @@ const ScaledCopy* scaledCopy(SDL_Texture* texture, const SDL_Rect* source, int w
     }
     if (part.w == w && part.h == h) return nullptr;
     if (!SDL_RenderTargetSupported(renderer)) return nullptr;
+    // A large picture that swells is drawn at a new size in most frames: it
+    // is scaled on the processor each time, into the one kept texture for
+    // that, rather than into new copies (new memory is dear).
+    const Uint32* pixels = nullptr;
+    int pitch = 0;
+    if (static_cast<long long>(w) * h >= largeCopy && stretchable(texture, part, w, h, pixels, pitch)) return nullptr;
     ScaledCopy& entry = scaledCopies[ScaledKey{texture, part.x, part.y, part.w, part.h, w, h}];
     bool seenBefore = entry.lastUse != 0;
     entry.lastUse = ++useCount;
@@ -313,12 +450,8 @@ SDL_Texture* textureFromSurface(SDL_Surface* surface)
 SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch)
 {
     if (pitch == 0) pitch = w;
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
-    if (!texture || SDL_UpdateTexture(texture, nullptr, argb, pitch * 4) != 0) {
-        SDL_DestroyTexture(texture);
-        return nullptr;
-    }
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_Texture* texture = blendedTexture(argb, w, h, pitch);
+    if (!texture) return nullptr;
     Plan plan = tilePlan(argb, pitch, w, h);
     if (!plan.empty()) picturePlans[texture] = std::move(plan);
     return texture;
@@ -328,6 +461,7 @@ void releaseTexture(SDL_Texture* texture)
 {
     if (!texture) return;
     picturePlans.erase(texture);
+    if (stretched.texture == texture) stretched = Stretched{};
     SDL_DestroyTexture(texture);
 }
 
@@ -364,6 +498,7 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
         SDL_RenderCopy(renderer, scaled->copy, nullptr, &target);
     } else if (const Plan* plan = picturePlan(texture, source, target, blend)) {
         copyByPlan(texture, *plan, target);
+    } else if (blend == SDL_BLENDMODE_BLEND && stretchNow(texture, source, target)) {
     } else {
         SDL_RenderCopy(renderer, texture, source, &target);
     }
@@ -435,6 +570,10 @@ void releaseScaledCopies()
     keptPixels = 0;
     for (KeptText& kept : keptTexts) SDL_DestroyTexture(kept.texture);
     keptTexts.clear();
+    SDL_DestroyTexture(stretchScratch);
+    stretchScratch = nullptr;
+    scratchW = scratchH = 0;
+    stretched = Stretched{};
 }
 
 void releasePictures()

@@ -1,0 +1,89 @@
+#include "present/stretching.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr int one = 128;  // fractions are in 1/128
+
+// For each target position along one axis: the source position before it
+// and the fraction of the way to the next.
+struct Axis {
+    std::vector<int> index;
+    std::vector<int> fraction;
+};
+
+// SDL's start and step in 16.16: the first target pixel's centre mapped back
+// into the source (rounded as pixman rounds it), less half a pixel. Points
+// before the first source pixel take it whole, points past the last but one
+// take the last whole.
+Axis axisFor(int source, int target, int from, int count)
+{
+    int step = static_cast<int>((static_cast<uint32_t>(source) << 16) / static_cast<uint32_t>(target));
+    int start = static_cast<int>((static_cast<int64_t>(step) * 0x8000 + 0x8000) >> 16) - 0x8000;
+    Axis axis;
+    axis.index.resize(count), axis.fraction.resize(count);
+    for (int i = 0; i < count; ++i) {
+        int at = start + (from + i) * step;
+        int index = at < 0 ? 0 : static_cast<int>(static_cast<uint32_t>(at) >> 16);
+        int fraction = at < 0 ? 0 : (at >> 9) & (one - 1);
+        if (at >= 0 && index > source - 2) index = source - 2, fraction = one;
+        axis.index[i] = index, axis.fraction[i] = fraction;
+    }
+    return axis;
+}
+
+// Two channels, 16 bits apart in a colour, spread into lanes 32 bits apart.
+inline uint64_t lanes(Uint32 c)
+{
+    return (c & 0xFFu) | (static_cast<uint64_t>(c & 0xFF0000u) << 16);
+}
+
+// Both lanes mixed: vertically by fy, then horizontally by fx, rounded down
+// once after both, each lane within its 32 bits.
+inline Uint32 mixLanes(uint64_t c00, uint64_t c01, uint64_t c10, uint64_t c11, uint64_t fx, uint64_t fy)
+{
+    uint64_t left = c00 * (one - fy) + c10 * fy, right = c01 * (one - fy) + c11 * fy;
+    uint64_t mixed = ((left * (one - fx) + right * fx) >> 14) & 0x000000FF000000FFull;
+    return static_cast<Uint32>((mixed & 0xFFu) | ((mixed >> 16) & 0xFF0000u));
+}
+
+inline Uint32 mix(const Uint32* top, const Uint32* bottom, int fx, int fy)
+{
+    Uint32 c00 = top[0], c01 = top[1], c10 = bottom[0], c11 = bottom[1];
+    if (c00 == c01 && c00 == c10 && c00 == c11) return c00;  // a flat area mixes to itself
+    // All four fully see-through: so is the mix, and blending leaves it out.
+    if (((c00 | c01 | c10 | c11) >> 24) == 0) return 0;
+    uint64_t x = static_cast<uint64_t>(fx), y = static_cast<uint64_t>(fy);
+    return mixLanes(lanes(c00), lanes(c01), lanes(c10), lanes(c11), x, y) |
+           mixLanes(lanes(c00 >> 8), lanes(c01 >> 8), lanes(c10 >> 8), lanes(c11 >> 8), x, y) << 8;
+}
+
+}  // namespace
+
+bool stretchMatchesSdl()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    return SDL_HasSSE2();
+#else
+    return false;
+#endif
+}
+
+void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w, int h, const SDL_Rect& box,
+                    Uint32* out, int outPitch)
+{
+    Axis columns = axisFor(part.w, w, box.x, box.w), rows = axisFor(part.h, h, box.y, box.h);
+    const Uint32* origin = pixels + static_cast<size_t>(part.y) * pitch + part.x;
+    for (int y = 0; y < box.h; ++y) {
+        const Uint32* top = origin + static_cast<size_t>(rows.index[y]) * pitch;
+        const Uint32* bottom = top + pitch;
+        int fy = rows.fraction[y];
+        Uint32* row = out + static_cast<size_t>(y) * outPitch;
+        for (int x = 0; x < box.w; ++x) {
+            int index = columns.index[x];
+            row[x] = mix(top + index, bottom + index, columns.fraction[x], fy);
+        }
+    }
+}

@@ -1,0 +1,18 @@
+// Scaling a picture on the processor exactly as SDL's software renderer
+// scales it with smooth scaling on x86: each target pixel mixes the four
+// source pixels around the point it maps to, with fractions in 1/128,
+// vertically and then horizontally, rounded once at the end (SDL's SSE2
+// code). SDL scales the whole picture into a fresh surface on every copy;
+// here only the part that will be seen is scaled, into a texture kept for
+// the purpose.
+#pragma once
+
+#include <SDL.h>
+
+// Whether this machine's SDL scales the way stretchPicture does.
+bool stretchMatchesSdl();
+
+// Writes the box (in target coordinates) of the source part (rows of pitch
+// pixels, at least 2 x 2) scaled to w x h into out (rows of outPitch).
+void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w, int h, const SDL_Rect& box,
+                    Uint32* out, int outPitch);
