@@ -176,3 +176,25 @@ TEST_F(GameTest, PicturesKeepTheirColoursAndWaitForTheirFirstUse)
     EXPECT_TRUE(border && decoded(gameBorderTexture) == border);
     EXPECT_TRUE(!decoded(creditsTexture) && !decoded(creditsTexture));
 }
+
+// A picture scaled on the processor shows SDL's own scaling, pixel for pixel,
+// whole, in part, or partly off the screen.
+TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
+{
+    useGameFolder(), IMG_Init(IMG_INIT_PNG), SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2"), loadTextures();
+    const Picture& cow = picture("Images/Cow3.png");
+    struct Case { SDL_Texture* texture; SDL_Rect part, to; };
+    for (Case c : std::vector<Case>{{cow.texture, {0, 0, 1000, 700}, {100, -18, 1037, 737}},
+                                    {cow.texture, {0, 0, 1000, 700}, {900, 500, 640, 448}},
+                                    {cow.texture, {310, 40, 500, 300}, {-40, 200, 731, 333}},
+                                    {textBoxFilterTexture, {0, 0, 240, 300}, {1225, 25, 175, 275}}}) {
+        auto draw = [&](bool keep) {
+            keepScaledCopies = keep, releaseScaledCopies(), clearTo({30, 90, 160, 255});
+            copyTexture(c.texture, &c.part, c.to);
+            return screenOf(target);
+        };
+        std::vector<uint32_t> sdl = draw(false), stretched = draw(true);
+        EXPECT_EQ(difference(stretched, sdl).first, 0u) << c.to.w << " x " << c.to.h;
+    }
+    SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+}

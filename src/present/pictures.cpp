@@ -122,9 +122,22 @@ Plan tilePlan(const Uint32* pixels, int pitch, int w, int h)
     return plan;
 }
 
-// Plans of the pictures decoded at their drawn size, by texture; a texture
+// What is known of each picture made from pixels, by texture; a texture
 // leaves this list before it is destroyed.
-std::unordered_map<SDL_Texture*, Plan> picturePlans;
+struct PictureFacts {
+    Plan plan;
+    SDL_Rect visible{0, 0, 0, 0};  // holds every pixel that is not fully see-through
+};
+std::unordered_map<SDL_Texture*, PictureFacts> pictureFacts;
+
+// The box of the tiles of a w x h picture that are not fully see-through.
+SDL_Rect visibleBox(const Plan& plan, int w, int h)
+{
+    if (plan.empty()) return SDL_Rect{0, 0, w, h};  // no tile is fully see-through
+    SDL_Rect box = plan.front().rect;
+    for (const Run& run : plan) SDL_UnionRect(&box, &run.rect, &box);
+    return box;
+}
 
 bool wholeAtOwnSize(SDL_Texture* texture, const SDL_Rect& target)
 {
@@ -136,8 +149,9 @@ bool wholeAtOwnSize(SDL_Texture* texture, const SDL_Rect& target)
 const Plan* picturePlan(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target, SDL_BlendMode blend)
 {
     if (!keepScaledCopies || source || blend != SDL_BLENDMODE_BLEND) return nullptr;
-    auto found = picturePlans.find(texture);
-    return found != picturePlans.end() && wholeAtOwnSize(texture, target) ? &found->second : nullptr;
+    auto found = pictureFacts.find(texture);
+    if (found == pictureFacts.end() || found->second.plan.empty()) return nullptr;
+    return wholeAtOwnSize(texture, target) ? &found->second.plan : nullptr;
 }
 
 // The plan of what the renderer's current target holds.
@@ -251,6 +265,13 @@ bool stretchNow(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& ta
         return false;
     }
     if (!stretchable(texture, part, target.w, target.h, pixels, pitch) || !visiblePart(target, box)) return false;
+    if (auto facts = pictureFacts.find(texture); facts != pictureFacts.end()) {
+        // Only where the picture is not see-through: a cow stands in a
+        // fraction of its picture.
+        SDL_Rect seen{0, 0, 0, 0}, bounds = stretchedBounds(part, target.w, target.h, facts->second.visible);
+        if (!SDL_IntersectRect(&box, &bounds, &seen)) return true;
+        box = seen;
+    }
     if (box.w == 0 || box.h == 0) return true;
     if (!stretched.same(texture, part, target.w, target.h, box)) {
         void* out = nullptr;
@@ -453,14 +474,15 @@ SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch)
     SDL_Texture* texture = blendedTexture(argb, w, h, pitch);
     if (!texture) return nullptr;
     Plan plan = tilePlan(argb, pitch, w, h);
-    if (!plan.empty()) picturePlans[texture] = std::move(plan);
+    SDL_Rect visible = visibleBox(plan, w, h);
+    pictureFacts[texture] = PictureFacts{std::move(plan), visible};
     return texture;
 }
 
 void releaseTexture(SDL_Texture* texture)
 {
     if (!texture) return;
-    picturePlans.erase(texture);
+    pictureFacts.erase(texture);
     if (stretched.texture == texture) stretched = Stretched{};
     SDL_DestroyTexture(texture);
 }

@@ -1,6 +1,8 @@
 #include "present/stretching.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -86,4 +88,31 @@ void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w
             row[x] = mix(top + index, bottom + index, columns.fraction[x], fy);
         }
     }
+}
+
+namespace {
+
+// The target positions [first, last] whose two source neighbours reach
+// [from, to]; first > last when none do.
+std::pair<int, int> reaching(int source, int target, int from, int to)
+{
+    Axis axis = axisFor(source, target, 0, target);
+    int first = target, last = -1;
+    for (int i = 0; i < target; ++i) {
+        if (axis.index[i] + 1 < from || axis.index[i] > to) continue;
+        first = std::min(first, i), last = i;
+    }
+    return {first, last};
+}
+
+}  // namespace
+
+SDL_Rect stretchedBounds(const SDL_Rect& part, int w, int h, const SDL_Rect& visible)
+{
+    SDL_Rect inPart{0, 0, 0, 0};
+    if (!SDL_IntersectRect(&visible, &part, &inPart)) return SDL_Rect{0, 0, 0, 0};
+    auto [left, right] = reaching(part.w, w, inPart.x - part.x, inPart.x - part.x + inPart.w - 1);
+    auto [top, bottom] = reaching(part.h, h, inPart.y - part.y, inPart.y - part.y + inPart.h - 1);
+    if (right < left || bottom < top) return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{left, top, right - left + 1, bottom - top + 1};
 }

@@ -16,3 +16,7 @@ bool stretchMatchesSdl();
 // pixels, at least 2 x 2) scaled to w x h into out (rows of outPitch).
 void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w, int h, const SDL_Rect& box,
                     Uint32* out, int outPitch);
+
+// The box of the part scaled to w x h that the visible box of the picture
+// (in the picture's coordinates) can colour; the rest is fully see-through.
+SDL_Rect stretchedBounds(const SDL_Rect& part, int w, int h, const SDL_Rect& visible);
