@@ -198,3 +198,23 @@ TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
     }
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
+
+// The frame border held for its own size, solid rows apart from its blended
+// edges, draws exactly what it drew as one blended picture.
+TEST_F(GameTest, PicturesHeldForTheirOwnSizeDrawTheSame)
+{
+    useGameFolder(), IMG_Init(IMG_INIT_PNG), loadTextures();
+    auto draw = [&] {
+        clearTo({30, 90, 160, 255});
+        SDL_SetRenderDrawColor(renderer, 250, 200, 20, 255);
+        SDL_Rect stripe{0, 300, 1600, 200};
+        SDL_RenderFillRect(renderer, &stripe);
+        copyTexture(decoded(gameBorderTexture), nullptr, SDL_Rect{0, 0, 1760, 1125});
+        return screenOf(target);
+    };
+    std::vector<uint32_t> blended = draw();
+    SDL_Texture* before = gameBorderTexture;
+    holdAtOwnSize(gameBorderTexture);
+    EXPECT_NE(gameBorderTexture, before);
+    EXPECT_EQ(difference(draw(), blended).first, 0u);
+}

@@ -191,7 +191,8 @@ void drawPlayScene()
     SDL_Rect backdrop{0, 0, 1760, 1125};
     SDL_RenderFillRect(renderer, &backdrop);
     drawCurrentScene();
-    drawTexture(decoded(gameBorderTexture), 0, 0, 1760, 1125);
+    if (decoded(gameBorderTexture)) holdAtOwnSize(gameBorderTexture);
+    drawTexture(gameBorderTexture, 0, 0, 1760, 1125);
     drawSceneTabs();
     if (!orders.empty()) drawOrderSheet();
     for (const Button& arrow : orderArrows) drawButton(arrow, 0.0);

@@ -65,6 +65,7 @@ void drawLayer(Layer layer, const SDL_Rect& area, const std::string& shows, cons
     if (!picture.texture || picture.shows != shows) {
         releaseTexture(picture.texture);
         picture = Kept{compose(area, draw), shows};
+        holdAtOwnSize(picture.texture);
     }
     if (picture.texture) {
         copyTexture(picture.texture, nullptr, area);

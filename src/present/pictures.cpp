@@ -127,6 +127,12 @@ Plan tilePlan(const Uint32* pixels, int pitch, int w, int h)
 struct PictureFacts {
     Plan plan;
     SDL_Rect visible{0, 0, 0, 0};  // holds every pixel that is not fully see-through
+    // A picture held for its own size only (holdAtOwnSize): the texture is
+    // opaque, in the window's layout, and good where the plan says solid;
+    // the partly see-through runs are in edges, each where `from` says.
+    bool split = false;
+    SDL_Texture* edges = nullptr;
+    std::vector<SDL_Rect> from;
 };
 std::unordered_map<SDL_Texture*, PictureFacts> pictureFacts;
 
@@ -145,13 +151,15 @@ bool wholeAtOwnSize(SDL_Texture* texture, const SDL_Rect& target)
     return SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) == 0 && w == target.w && h == target.h;
 }
 
-// The plan to copy the whole picture at its own size by, if any.
-const Plan* picturePlan(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target, SDL_BlendMode blend)
+// What to copy the whole picture at its own size by, if anything.
+const PictureFacts* factsAtOwnSize(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target,
+                                   SDL_BlendMode blend)
 {
-    if (!keepScaledCopies || source || blend != SDL_BLENDMODE_BLEND) return nullptr;
     auto found = pictureFacts.find(texture);
-    if (found == pictureFacts.end() || found->second.plan.empty()) return nullptr;
-    return wholeAtOwnSize(texture, target) ? &found->second.plan : nullptr;
+    if (source || found == pictureFacts.end() || !wholeAtOwnSize(texture, target)) return nullptr;
+    const PictureFacts& facts = found->second;
+    bool byPlan = keepScaledCopies && blend == SDL_BLENDMODE_BLEND && !facts.plan.empty();
+    return facts.split || byPlan ? &facts : nullptr;
 }
 
 // The plan of what the renderer's current target holds.
@@ -174,6 +182,22 @@ void copyByPlan(SDL_Texture* texture, const Plan& plan, const SDL_Rect& target)
         if (plain) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
         SDL_RenderCopy(renderer, texture, &run.rect, &to);
         if (plain) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    }
+}
+
+// A picture held for its own size: solid runs from the opaque texture (a
+// plain copy of rows into a window of its layout), the others blended
+// from its edges.
+void copyByFacts(SDL_Texture* texture, const PictureFacts& facts, const SDL_Rect& target)
+{
+    if (!facts.split) {
+        copyByPlan(texture, facts.plan, target);
+        return;
+    }
+    for (size_t i = 0; i < facts.plan.size(); ++i) {
+        const Run& run = facts.plan[i];
+        SDL_Rect to{target.x + run.rect.x, target.y + run.rect.y, run.rect.w, run.rect.h};
+        SDL_RenderCopy(renderer, run.solid ? texture : facts.edges, &facts.from[i], &to);
     }
 }
 
@@ -475,13 +499,59 @@ SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch)
     if (!texture) return nullptr;
     Plan plan = tilePlan(argb, pitch, w, h);
     SDL_Rect visible = visibleBox(plan, w, h);
-    pictureFacts[texture] = PictureFacts{std::move(plan), visible};
+    pictureFacts[texture] = PictureFacts{std::move(plan), visible, false, nullptr, {}};
     return texture;
+}
+
+void holdAtOwnSize(SDL_Texture*& texture)
+{
+    auto found = pictureFacts.find(texture);
+    const Uint32* pixels = nullptr;
+    int pitch = 0, w = 0, h = 0;
+    if (!keepScaledCopies || found == pictureFacts.end() || found->second.split || found->second.plan.empty() ||
+        !pixelsInPlace(texture, pixels, pitch) || SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0) {
+        return;
+    }
+    PictureFacts facts = found->second;
+    // The partly see-through runs, packed along shelves a tile tall.
+    facts.from.resize(facts.plan.size());
+    int x = 0, y = 0;
+    bool anyEdge = false;
+    for (size_t i = 0; i < facts.plan.size(); ++i) {
+        const SDL_Rect& rect = facts.plan[i].rect;
+        if (facts.plan[i].solid) {
+            facts.from[i] = rect;
+            continue;
+        }
+        if (x + rect.w > w) x = 0, y += tile;
+        facts.from[i] = SDL_Rect{x, y, rect.w, rect.h}, x += rect.w, anyEdge = true;
+    }
+    std::vector<Uint32> edges(anyEdge ? static_cast<size_t>(w) * (y + tile) : 0, 0u);
+    for (size_t i = 0; i < facts.plan.size(); ++i) {
+        if (facts.plan[i].solid) continue;
+        const SDL_Rect &rect = facts.plan[i].rect, &at = facts.from[i];
+        for (int row = 0; row < rect.h; ++row) {
+            const Uint32* in = pixels + static_cast<size_t>(rect.y + row) * pitch + rect.x;
+            std::copy(in, in + rect.w, edges.begin() + static_cast<std::ptrdiff_t>((at.y + row) * w + at.x));
+        }
+    }
+    facts.edges = anyEdge ? blendedTexture(edges.data(), w, y + tile, w) : nullptr;
+    SDL_Texture* solid = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, w, h);
+    if (!solid || (anyEdge && !facts.edges) || SDL_UpdateTexture(solid, nullptr, pixels, pitch * 4) != 0) {
+        SDL_DestroyTexture(solid), SDL_DestroyTexture(facts.edges);
+        return;
+    }
+    SDL_SetTextureBlendMode(solid, SDL_BLENDMODE_NONE);
+    facts.split = true;
+    releaseTexture(texture);
+    pictureFacts[solid] = std::move(facts);
+    texture = solid;
 }
 
 void releaseTexture(SDL_Texture* texture)
 {
     if (!texture) return;
+    if (auto found = pictureFacts.find(texture); found != pictureFacts.end()) SDL_DestroyTexture(found->second.edges);
     pictureFacts.erase(texture);
     if (stretched.texture == texture) stretched = Stretched{};
     SDL_DestroyTexture(texture);
@@ -518,8 +588,8 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
         copyByPlan(scaled->copy, scaled->plan, target);
     } else if (scaled) {
         SDL_RenderCopy(renderer, scaled->copy, nullptr, &target);
-    } else if (const Plan* plan = picturePlan(texture, source, target, blend)) {
-        copyByPlan(texture, *plan, target);
+    } else if (const PictureFacts* facts = factsAtOwnSize(texture, source, target, blend)) {
+        copyByFacts(texture, *facts, target);
     } else if (blend == SDL_BLENDMODE_BLEND && stretchNow(texture, source, target)) {
     } else {
         SDL_RenderCopy(renderer, texture, source, &target);

@@ -26,6 +26,11 @@ struct Picture {
 SDL_Texture* textureFromSurface(SDL_Surface* surface);
 // A blended texture of ARGB8888 pixels (w x h, rows of pitch pixels; 0: w).
 SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch = 0);
+// A blended picture only ever drawn whole at its own size and unmodulated
+// (the frame border, a composed layer) is held from now on as an opaque
+// texture in the window's layout, whose solid parts are plain copies of
+// rows, beside its partly see-through edges; the texture takes its place.
+void holdAtOwnSize(SDL_Texture*& texture);
 // Destroys a texture made by textureFromSurface or textureFromPixels, with what is kept about it.
 void releaseTexture(SDL_Texture* texture);
 
