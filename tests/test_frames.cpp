@@ -196,6 +196,16 @@ TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
         std::vector<uint32_t> sdl = draw(false), stretched = draw(true);
         EXPECT_EQ(difference(stretched, sdl).first, 0u) << c.to.w << " x " << c.to.h;
     }
+    // A background decoded straight at the size it is drawn at.
+    for (SDL_Rect area : {SDL_Rect{0, 0, 1248, 702}, SDL_Rect{-50, -100, 1344, 874}, SDL_Rect{0, 0, 1600, 900}}) {
+        auto draw = [&](bool keep) {
+            keepScaledCopies = keep, releaseTextures(), loadBackgrounds(), clearTo({30, 90, 160, 255});
+            drawBackground(0, area);
+            return screenOf(target);
+        };
+        std::vector<uint32_t> sdl = draw(false), direct = draw(true);
+        EXPECT_EQ(difference(direct, sdl).first, 0u) << area.w << " x " << area.h;
+    }
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
 

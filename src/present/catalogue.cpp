@@ -170,9 +170,10 @@ void drawBackground(size_t index, const SDL_Rect& area)
     if (index >= backgroundTextures.size()) return;
     SDL_Texture*& texture = backgroundTextures[index];
     if (!texture && index < backgroundFiles.size() && !backgroundFiles[index].empty()) {
-        Entry entry = loadEntry(backgroundFiles[index]);
-        SDL_FreeSurface(entry.surface);
-        texture = entry.texture;
+        SDL_Surface* decodedFile = IMG_Load(backgroundFiles[index].c_str());
+        texture = opaqueTextureAtSize(decodedFile, area.w, area.h);  // no full-size picture in between
+        if (!texture) texture = textureFromSurface(decodedFile);
+        SDL_FreeSurface(decodedFile);
         backgroundFiles[index].clear();  // read once, whatever came of it
     }
     drawAtOneSize(texture, area);

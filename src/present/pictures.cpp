@@ -407,6 +407,23 @@ Uint32 fromAbgr(Uint32 p)
     return (p & 0xFF00FF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu);
 }
 
+// The colours of an opaque picture of palette indices, in the window's layout.
+bool opaquePalette(SDL_Surface* surface, Uint32 (&table)[256])
+{
+    const SDL_PixelFormat* format = surface->format;
+    if (format->format != SDL_PIXELFORMAT_INDEX8 || !format->palette || SDL_HasColorKey(surface) ||
+        SDL_MUSTLOCK(surface)) {
+        return false;
+    }
+    std::fill(std::begin(table), std::end(table), 0xFF000000u);
+    for (int i = 0; i < format->palette->ncolors && i < 256; ++i) {
+        const SDL_Color& c = format->palette->colors[i];
+        if (c.a != 255) return false;
+        table[i] = 0xFF000000u | Uint32(c.r) << 16 | Uint32(c.g) << 8 | c.b;
+    }
+    return true;
+}
+
 // An opaque picture of palette indices, written straight into a texture
 // (memory touched for the first time is dear: no buffer in between).
 SDL_Texture* opaqueTexture(SDL_Surface* surface, const Uint32 (&table)[256])
@@ -435,15 +452,11 @@ bool inWindowLayout(SDL_Surface* surface, SDL_Texture*& texture)
 {
     const SDL_PixelFormat* format = surface->format;
     bool abgr = format->format == SDL_PIXELFORMAT_ABGR8888, argb = format->format == SDL_PIXELFORMAT_ARGB8888;
-    bool indexed = format->format == SDL_PIXELFORMAT_INDEX8 && format->palette && !SDL_HasColorKey(surface);
+    bool indexed = format->format == SDL_PIXELFORMAT_INDEX8;
     if (SDL_MUSTLOCK(surface) || !(abgr || argb || indexed)) return false;
     if (indexed) {
         Uint32 table[256] = {};
-        for (int i = 0; i < format->palette->ncolors && i < 256; ++i) {
-            const SDL_Color& c = format->palette->colors[i];
-            if (c.a != 255) return false;
-            table[i] = 0xFF000000u | Uint32(c.r) << 16 | Uint32(c.g) << 8 | c.b;
-        }
+        if (!opaquePalette(surface, table)) return false;
         texture = opaqueTexture(surface, table);
         return true;
     }
@@ -546,6 +559,27 @@ void holdAtOwnSize(SDL_Texture*& texture)
     releaseTexture(texture);
     pictureFacts[solid] = std::move(facts);
     texture = solid;
+}
+
+SDL_Texture* opaqueTextureAtSize(SDL_Surface* surface, int w, int h)
+{
+    Uint32 table[256];
+    if (!surface || !keepScaledCopies || !drawnInSoftware() || !stretchMatchesSdl() || !opaquePalette(surface, table) ||
+        w <= 0 || h <= 0 || w > 0xFFFF || h > 0xFFFF || surface->w < 2 || surface->h < 2 ||
+        (w == surface->w && h == surface->h)) {
+        return nullptr;
+    }
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    stretchIndexed(static_cast<const Uint8*>(surface->pixels), surface->pitch, table, surface->w, surface->h, w, h,
+                   static_cast<Uint32*>(pixels), pitch / 4);
+    SDL_UnlockTexture(texture);
+    return texture;
 }
 
 void releaseTexture(SDL_Texture* texture)

@@ -24,6 +24,11 @@ struct Picture {
 // ARGB8888, the layout of the window's own pixels, so that a software
 // renderer blends them with its fast path (SDL_image decodes them as ABGR).
 SDL_Texture* textureFromSurface(SDL_Surface* surface);
+// An opaque picture of palette indices (a background) made straight into a
+// texture of the one size it is drawn at, scaled as the renderer would
+// scale it; null where that cannot be done here (then textureFromSurface
+// and drawAtOneSize do it in two steps).
+SDL_Texture* opaqueTextureAtSize(SDL_Surface* surface, int w, int h);
 // A blended texture of ARGB8888 pixels (w x h, rows of pitch pixels; 0: w).
 SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch = 0);
 // A blended picture only ever drawn whole at its own size and unmodulated

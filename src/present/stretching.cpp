@@ -73,6 +73,18 @@ bool stretchMatchesSdl()
 #endif
 }
 
+namespace {
+
+void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const Axis& columns, Uint32* row, int count)
+{
+    for (int x = 0; x < count; ++x) {
+        int index = columns.index[x];
+        row[x] = mix(top + index, bottom + index, columns.fraction[x], fy);
+    }
+}
+
+}  // namespace
+
 void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w, int h, const SDL_Rect& box,
                     Uint32* out, int outPitch)
 {
@@ -80,13 +92,31 @@ void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w
     const Uint32* origin = pixels + static_cast<size_t>(part.y) * pitch + part.x;
     for (int y = 0; y < box.h; ++y) {
         const Uint32* top = origin + static_cast<size_t>(rows.index[y]) * pitch;
-        const Uint32* bottom = top + pitch;
-        int fy = rows.fraction[y];
-        Uint32* row = out + static_cast<size_t>(y) * outPitch;
-        for (int x = 0; x < box.w; ++x) {
-            int index = columns.index[x];
-            row[x] = mix(top + index, bottom + index, columns.fraction[x], fy);
+        stretchRow(top, top + pitch, rows.fraction[y], columns, out + static_cast<size_t>(y) * outPitch, box.w);
+    }
+}
+
+void stretchIndexed(const Uint8* pixels, int pitch, const Uint32* palette, int sourceW, int sourceH, int w, int h,
+                    Uint32* out, int outPitch)
+{
+    Axis columns = axisFor(sourceW, w, 0, w), rows = axisFor(sourceH, h, 0, h);
+    // The two source rows in colours, kept while the next target rows mix them too.
+    std::vector<Uint32> colours[2] = {std::vector<Uint32>(sourceW), std::vector<Uint32>(sourceW)};
+    int held[2] = {-1, -1};
+    auto rowOf = [&](int y) -> const Uint32* {
+        int slot = held[0] == y ? 0 : held[1] == y ? 1 : -1;
+        if (slot < 0) {
+            slot = held[0] == y - 1 ? 1 : 0;  // keep the row just above
+            const Uint8* in = pixels + static_cast<size_t>(y) * pitch;
+            std::transform(in, in + sourceW, colours[slot].begin(), [palette](Uint8 i) { return palette[i]; });
+            held[slot] = y;
         }
+        return colours[slot].data();
+    };
+    for (int y = 0; y < h; ++y) {
+        const Uint32* top = rowOf(rows.index[y]);
+        const Uint32* bottom = rowOf(rows.index[y] + 1);
+        stretchRow(top, bottom, rows.fraction[y], columns, out + static_cast<size_t>(y) * outPitch, w);
     }
 }
 

@@ -20,3 +20,8 @@ void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w
 // The box of the part scaled to w x h that the visible box of the picture
 // (in the picture's coordinates) can colour; the rest is fully see-through.
 SDL_Rect stretchedBounds(const SDL_Rect& part, int w, int h, const SDL_Rect& visible);
+
+// The same for a whole picture of palette indices (rows of pitch bytes,
+// sourceW x sourceH, at least 2 x 2), coloured by palette as it is read.
+void stretchIndexed(const Uint8* pixels, int pitch, const Uint32* palette, int sourceW, int sourceH, int w, int h,
+                    Uint32* out, int outPitch);
