@@ -2,6 +2,7 @@
 // pixels of frames that scale and decode everything again, and read no file.
 #include <SDL_image.h>
 #include <functional>
+#include <utility>
 
 #include "../tools/bench.h"
 #include "app/app.h"
@@ -227,4 +228,31 @@ TEST_F(GameTest, PicturesHeldForTheirOwnSizeDrawTheSame)
     holdAtOwnSize(gameBorderTexture);
     EXPECT_NE(gameBorderTexture, before);
     EXPECT_EQ(difference(draw(), blended).first, 0u);
+}
+
+// In a window fitted to a smaller screen the renderer scales every copy, so
+// pictures are copied whole: no seam between their parts lets the backdrop
+// show through the order sheet or the stats box.
+TEST_F(GameTest, FittedWindowsShowNoSeams)
+{
+    useGameFolder(), IMG_Init(IMG_INIT_PNG), SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
+    SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_Renderer* own = std::exchange(renderer, SDL_CreateSoftwareRenderer(small));
+    SDL_RenderSetLogicalSize(renderer, 1600, 900);
+    fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
+    buildShellButtons(), buildPauseButtons(), loadBackgrounds(), renderCaptions(), loadTextures();
+    for (const BenchState& state : benchStates())
+        if (state.name == "truck front") resetStations(), state.setUp();
+    drawFrame(), drawFrame(), drawFrame(), SDL_RenderFlush(renderer);  // sizes noted, copies made, copies shown
+    size_t backdrop = 0;
+    for (SDL_Rect panel : {SDL_Rect{1240, 60, 320, 500}, SDL_Rect{1270, 690, 320, 200}})
+        for (int y = panel.y * 768 / 900; y < (panel.y + panel.h) * 768 / 900; ++y)
+            for (int x = panel.x * 1366 / 1600; x < (panel.x + panel.w) * 1366 / 1600; ++x) {
+                const Uint8* p = static_cast<const Uint8*>(small->pixels) + y * small->pitch + x * 4;
+                backdrop += p[0] == 255 && p[1] == 150 && p[2] == 150;
+            }
+    EXPECT_EQ(backdrop, 0u);
+    resetGame();  // frees what was made for this renderer
+    SDL_DestroyRenderer(std::exchange(renderer, own)), SDL_FreeSurface(small);
+    SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }

@@ -170,10 +170,26 @@ Plan targetPlan(int w, int h)
     return tilePlan(pixels.data(), w, w, h);
 }
 
+// Whether the renderer draws in the game's own coordinates. Where it scales
+// them (a window fitted to a smaller screen), a picture copied in runs
+// would show seams between them: it is copied whole.
+bool drawnUnscaled()
+{
+    float sx = 0, sy = 0;
+    SDL_Rect view{0, 0, 0, 0};
+    SDL_RenderGetScale(renderer, &sx, &sy);
+    SDL_RenderGetViewport(renderer, &view);
+    return sx == 1.0f && sy == 1.0f && view.x == 0 && view.y == 0;
+}
+
 // Solid runs are copied without blending, which gives the same pixels
 // where the picture is solid and its alpha is not lowered.
 void copyByPlan(SDL_Texture* texture, const Plan& plan, const SDL_Rect& target)
 {
+    if (!drawnUnscaled()) {
+        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        return;
+    }
     Uint8 alpha = 255;
     SDL_GetTextureAlphaMod(texture, &alpha);
     for (const Run& run : plan) {
@@ -266,11 +282,9 @@ bool stretchScratchFits(int w, int h)
 // coordinates, unscaled, else nothing (SDL then scales as it draws).
 bool visiblePart(const SDL_Rect& target, SDL_Rect& box)
 {
-    float sx = 0, sy = 0;
-    SDL_RenderGetScale(renderer, &sx, &sy);
     SDL_Rect view{0, 0, 0, 0};
     SDL_RenderGetViewport(renderer, &view);
-    if (sx != 1.0f || sy != 1.0f || view.x != 0 || view.y != 0) return false;
+    if (!drawnUnscaled()) return false;
     SDL_Rect shown{0, 0, 0, 0};
     if (!SDL_IntersectRect(&target, &view, &shown)) shown = SDL_Rect{target.x, target.y, 0, 0};
     box = SDL_Rect{shown.x - target.x, shown.y - target.y, shown.w, shown.h};
@@ -521,7 +535,8 @@ void holdAtOwnSize(SDL_Texture*& texture)
     auto found = pictureFacts.find(texture);
     const Uint32* pixels = nullptr;
     int pitch = 0, w = 0, h = 0;
-    if (!keepScaledCopies || found == pictureFacts.end() || found->second.split || found->second.plan.empty() ||
+    if (!keepScaledCopies || !drawnUnscaled() || found == pictureFacts.end() || found->second.split ||
+        found->second.plan.empty() ||
         !pixelsInPlace(texture, pixels, pitch) || SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0) {
         return;
     }
