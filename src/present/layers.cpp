@@ -13,6 +13,23 @@ struct Kept {
     std::string shows;
 };
 Kept kept[3];
+// The target the layers are drawn on, kept: memory touched for the first
+// time is dear, and the stats box is composed again whenever happiness
+// falls by a point.
+SDL_Texture* canvas = nullptr;
+
+bool canvasFits(const SDL_Rect& area)
+{
+    int w = 0, h = 0;
+    if (canvas && SDL_QueryTexture(canvas, nullptr, nullptr, &w, &h) == 0 && w >= area.x + area.w &&
+        h >= area.y + area.h) {
+        return true;
+    }
+    SDL_DestroyTexture(canvas);
+    canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                               std::max({w, area.x + area.w, 1600}), std::max({h, area.y + area.h, 900}));
+    return canvas != nullptr;
+}
 
 // The area drawn over an opaque colour, as ARGB8888 pixels.
 bool drawnOver(const SDL_Rect& area, Uint8 level, const std::function<void()>& draw, std::vector<Uint32>& pixels)
@@ -39,15 +56,16 @@ Uint32 layerPixel(Uint32 overBlack, Uint32 overWhite)
 
 SDL_Texture* compose(const SDL_Rect& area, const std::function<void()>& draw)
 {
-    if (!SDL_RenderTargetSupported(renderer)) return nullptr;
+    if (!SDL_RenderTargetSupported(renderer) || area.x < 0 || area.y < 0 || !canvasFits(area)) return nullptr;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    SDL_Texture* scratch = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                             area.x + area.w, area.y + area.h);
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a), SDL_GetRenderDrawBlendMode(renderer, &blend);
     std::vector<Uint32> black, white;
-    bool drawn = scratch && SDL_SetRenderTarget(renderer, scratch) == 0 && drawnOver(area, 0, draw, black) &&
+    bool drawn = SDL_SetRenderTarget(renderer, canvas) == 0 && drawnOver(area, 0, draw, black) &&
                  drawnOver(area, 255, draw, white);
     SDL_SetRenderTarget(renderer, previous);
-    SDL_DestroyTexture(scratch);
+    SDL_SetRenderDrawColor(renderer, r, g, b, a), SDL_SetRenderDrawBlendMode(renderer, blend);
     if (!drawn) return nullptr;
     for (size_t i = 0; i < black.size(); ++i) black[i] = layerPixel(black[i], white[i]);
     return textureFromPixels(black.data(), area.w, area.h);
@@ -80,4 +98,6 @@ void forgetLayers()
         releaseTexture(picture.texture);
         picture = Kept{};
     }
+    SDL_DestroyTexture(canvas);
+    canvas = nullptr;
 }
