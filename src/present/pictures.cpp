@@ -349,14 +349,6 @@ SDL_Texture* blendedTexture(const Uint32* argb, int w, int h, int pitch)
 SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h, Plan& plan)
 {
     TextureLook look = lookOf(texture);
-    const Uint32* pixels = nullptr;
-    int pitch = 0;
-    if (look.blend == SDL_BLENDMODE_BLEND && stretchable(texture, part, w, h, pixels, pitch)) {
-        std::vector<Uint32> scaled(static_cast<size_t>(w) * h);
-        stretchPicture(pixels, pitch, part, w, h, SDL_Rect{0, 0, w, h}, scaled.data(), w);
-        plan = tilePlan(scaled.data(), w, w, h);
-        return blendedTexture(scaled.data(), w, h, w);
-    }
     // An opaque picture keeps its own layout: copied into a window of the
     // same layout, each row is a plain memory copy.
     Uint32 format = SDL_PIXELFORMAT_ARGB8888;
