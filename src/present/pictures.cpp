@@ -430,18 +430,25 @@ bool opaquePalette(SDL_Surface* surface, Uint32 (&table)[256])
     return true;
 }
 
+// An opaque texture in the window's layout, locked for writing (null when
+// it cannot be made); SDL_UnlockTexture gives it its pixels.
+SDL_Texture* lockedOpaqueTexture(int w, int h, void*& pixels, int& pitch)
+{
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    if (texture && SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) return texture;
+    SDL_DestroyTexture(texture);
+    return nullptr;
+}
+
 // An opaque picture of palette indices, written straight into a texture
 // (memory touched for the first time is dear: no buffer in between).
 SDL_Texture* opaqueTexture(SDL_Surface* surface, const Uint32 (&table)[256])
 {
     int w = surface->w, h = surface->h;
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
     void* pixels = nullptr;
     int pitch = 0;
-    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
-        SDL_DestroyTexture(texture);
-        return nullptr;
-    }
+    SDL_Texture* texture = lockedOpaqueTexture(w, h, pixels, pitch);
+    if (!texture) return nullptr;
     for (int y = 0; y < h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
         Uint32* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch);
@@ -576,13 +583,10 @@ SDL_Texture* opaqueTextureAtSize(SDL_Surface* surface, int w, int h)
         (w == surface->w && h == surface->h)) {
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
     void* pixels = nullptr;
     int pitch = 0;
-    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
-        SDL_DestroyTexture(texture);
-        return nullptr;
-    }
+    SDL_Texture* texture = lockedOpaqueTexture(w, h, pixels, pitch);
+    if (!texture) return nullptr;
     stretchIndexed(static_cast<const Uint8*>(surface->pixels), surface->pitch, table, surface->w, surface->h, w, h,
                    static_cast<Uint32*>(pixels), pitch / 4);
     SDL_UnlockTexture(texture);
