@@ -34,7 +34,8 @@ TEST_F(GameTest, KeptCopiesDrawTheSamePixelsAndReadNoFile)
         keepScaledCopies = false, releasePictures(), drawFrame();
         std::vector<uint32_t> scaledEveryFrame = screen();
         keepScaledCopies = true, drawFrame(), drawFrame();  // notes the sizes drawn, then makes the copies
-        std::filesystem::current_path(tempFolder), drawFrame();
+        // On a screen of another colour: whatever is left unfilled shows.
+        std::filesystem::current_path(tempFolder), clearTo(Rgba{0, 255, 0, 255}), drawFrame();
         std::vector<uint32_t> kept = screen();
         // Scaled on its own, a picture rounds up to four levels a channel apart from one scaled as it blends.
         size_t differing = 0;

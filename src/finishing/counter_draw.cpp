@@ -10,9 +10,8 @@ namespace {
 
 void drawBackground()
 {
-    if (backgroundTextures.size() <= 4 || !backgroundSurfaces[4]) return;
-    SDL_Surface* size = backgroundSurfaces[4];
-    drawBackground(4, SDL_Rect{0, 0, int(size->w * 0.75), int(size->h * 0.75)});
+    BackgroundPlace place = counterBackground();
+    if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
 }
 
 // The chosen cone keeps its hover enlargement while it stands on the counter.
@@ -100,6 +99,13 @@ void drawArrows()
 }
 
 }  // namespace
+
+BackgroundPlace counterBackground()
+{
+    if (backgroundTextures.size() <= 4 || !backgroundSurfaces[4]) return BackgroundPlace{};
+    SDL_Surface* size = backgroundSurfaces[4];
+    return BackgroundPlace{4, SDL_Rect{0, 0, int(size->w * 0.75), int(size->h * 0.75)}};
+}
 
 void drawCounter()
 {

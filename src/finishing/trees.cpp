@@ -79,10 +79,7 @@ void drawSprites(const Picture& pic, double scale, const ToppingTree& tree, cons
 
 void drawBackground()
 {
-    if (backgroundTextures.size() <= 3 || !backgroundSurfaces[3]) return;
-    SDL_Rect rect{0, 0, int(backgroundSurfaces[3]->w * 0.65), int(backgroundSurfaces[3]->h * 0.75)};
-    SDL_RenderFillRect(renderer, &rect);
-    drawBackground(3, rect);
+    drawBackgroundOverFill(treesBackground());
 }
 
 SDL_Texture* stationIcon(int index)
@@ -176,6 +173,12 @@ void drawTree(const ToppingTree& tree)
     const Picture& topping = itemPicture("Toppings", tree.kind, 3);
     drawSprites(topping, 0.25, tree, tree.hangingToppings);
     drawSprites(topping, 0.25, tree, tree.fallingToppings);
+}
+
+BackgroundPlace treesBackground()
+{
+    if (backgroundTextures.size() <= 3 || !backgroundSurfaces[3]) return BackgroundPlace{};
+    return BackgroundPlace{3, SDL_Rect{0, 0, int(backgroundSurfaces[3]->w * 0.65), int(backgroundSurfaces[3]->h * 0.75)}};
 }
 
 void drawTreeScene()

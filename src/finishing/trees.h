@@ -1,6 +1,8 @@
 // The topping trees and the harvest collector.
 #pragma once
 
+#include "present/catalogue.h"
+
 #include <SDL.h>
 
 #include "state/finishing.h"
@@ -17,3 +19,5 @@ void updateCollector();
 SDL_Rect treeRectangle(const ToppingTree& tree);
 void drawTree(const ToppingTree& tree);
 void drawTreeScene();
+// Where the trees' background is drawn.
+BackgroundPlace treesBackground();

@@ -165,9 +165,12 @@ void loadBackgrounds()
     appendBackground("Images/gameOverBackground.png");
 }
 
-void drawBackground(size_t index, const SDL_Rect& area)
+namespace {
+
+// Background index, decoded now at the area's size if this is its first use.
+SDL_Texture* backgroundFor(size_t index, const SDL_Rect& area)
 {
-    if (index >= backgroundTextures.size()) return;
+    if (index >= backgroundTextures.size()) return nullptr;
     SDL_Texture*& texture = backgroundTextures[index];
     if (!texture && index < backgroundFiles.size() && !backgroundFiles[index].empty()) {
         SDL_Surface* decodedFile = IMG_Load(backgroundFiles[index].c_str());
@@ -176,7 +179,32 @@ void drawBackground(size_t index, const SDL_Rect& area)
         SDL_FreeSurface(decodedFile);
         backgroundFiles[index].clear();  // read once, whatever came of it
     }
-    drawAtOneSize(texture, area);
+    return texture;
+}
+
+}  // namespace
+
+void drawBackground(size_t index, const SDL_Rect& area)
+{
+    if (index >= backgroundTextures.size()) return;
+    backgroundFor(index, area);
+    drawAtOneSize(backgroundTextures[index], area);
+}
+
+bool backgroundCovers(const BackgroundPlace& place)
+{
+    SDL_Texture* texture = place.index >= 0 ? backgroundFor(static_cast<size_t>(place.index), place.area) : nullptr;
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    // Copied without blending in the game's own coordinates, a picture
+    // replaces every pixel of its area.
+    return texture && SDL_GetTextureBlendMode(texture, &blend) == 0 && blend == SDL_BLENDMODE_NONE && drawnUnscaled();
+}
+
+void drawBackgroundOverFill(const BackgroundPlace& place)
+{
+    if (place.index < 0) return;
+    if (!backgroundCovers(place)) SDL_RenderFillRect(renderer, &place.area);
+    drawBackground(static_cast<size_t>(place.index), place.area);
 }
 
 SDL_Texture* decoded(SDL_Texture*& texture)

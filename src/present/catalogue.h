@@ -15,6 +15,18 @@
 void loadBackgrounds();
 // Draws background index into the area, at the one size it is drawn at.
 void drawBackground(size_t index, const SDL_Rect& area);
+
+// Where a scene draws its background: index -1 for none.
+struct BackgroundPlace {
+    int index = -1;
+    SDL_Rect area{0, 0, 0, 0};
+};
+// Whether drawing the background replaces every pixel of its area, so that
+// nothing drawn there before it shows.
+bool backgroundCovers(const BackgroundPlace& place);
+// The background over a fill of its area in the draw colour, which shows
+// where the picture is missing or see-through; no fill where it covers.
+void drawBackgroundOverFill(const BackgroundPlace& place);
 // Decodes the pictures the first screens need; the frame border, the
 // credits and the tutorial's own pictures wait for their first use (their
 // sizes are known from the start).

@@ -185,11 +185,40 @@ void drawStatsBox()
 namespace {
 
 // The station with its frame, tabs, order sheet and stats box.
-void drawPlayScene()
+BackgroundPlace sceneBackground()
+{
+    switch (scene) {
+    case 0: return truckBackground();
+    case 1: return cowBackground();
+    case 2: return fridgeBackground();
+    case 3: return treesBackground();
+    case 4: return counterBackground();
+    default: return BackgroundPlace{};
+    }
+}
+
+// The backdrop shows where neither the scene's background nor the frame
+// covers the screen. Where the background will cover, it is not filled.
+void fillBackdrop()
 {
     SDL_SetRenderDrawColor(renderer, 255, 150, 150, 255);
-    SDL_Rect backdrop{0, 0, 1760, 1125};
-    SDL_RenderFillRect(renderer, &backdrop);
+    BackgroundPlace place = sceneBackground();
+    SDL_Rect screen{0, 0, 1600, 900}, hole{0, 0, 0, 0};
+    if (!backgroundCovers(place) || !SDL_IntersectRect(&screen, &place.area, &hole)) {
+        SDL_Rect backdrop{0, 0, 1760, 1125};
+        SDL_RenderFillRect(renderer, &backdrop);
+        return;
+    }
+    int below = hole.y + hole.h, right = hole.x + hole.w;
+    const SDL_Rect around[] = {{0, 0, 1600, hole.y}, {0, below, 1600, 900 - below},
+                               {0, hole.y, hole.x, hole.h}, {right, hole.y, 1600 - right, hole.h}};
+    for (const SDL_Rect& part : around)
+        if (part.w > 0 && part.h > 0) SDL_RenderFillRect(renderer, &part);
+}
+
+void drawPlayScene()
+{
+    fillBackdrop();
     drawCurrentScene();
     if (decoded(gameBorderTexture)) holdAtOwnSize(gameBorderTexture);
     drawTexture(gameBorderTexture, 0, 0, 1760, 1125);

@@ -170,6 +170,8 @@ Plan targetPlan(int w, int h)
     return tilePlan(pixels.data(), w, w, h);
 }
 
+}  // namespace
+
 // Whether the renderer draws in the game's own coordinates. Where it scales
 // them (a window fitted to a smaller screen), a picture copied in runs
 // would show seams between them: it is copied whole.
@@ -181,6 +183,8 @@ bool drawnUnscaled()
     SDL_RenderGetViewport(renderer, &view);
     return sx == 1.0f && sy == 1.0f && view.x == 0 && view.y == 0;
 }
+
+namespace {
 
 // Solid runs are copied without blending, which gives the same pixels
 // where the picture is solid and its alpha is not lowered.

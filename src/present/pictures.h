@@ -36,6 +36,8 @@ SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch = 0);
 // texture in the window's layout, whose solid parts are plain copies of
 // rows, beside its partly see-through edges; the texture takes its place.
 void holdAtOwnSize(SDL_Texture*& texture);
+// Whether the renderer draws in the game's own coordinates, unscaled.
+bool drawnUnscaled();
 // Destroys a texture made by textureFromSurface or textureFromPixels, with what is kept about it.
 void releaseTexture(SDL_Texture* texture);
 

@@ -121,11 +121,7 @@ void walkToUdder()
 
 void drawBackground()
 {
-    if (backgroundSurfaces.size() < 2 || !backgroundSurfaces[1]) return;
-    SDL_Rect area{-50, -100, static_cast<int>(0.7 * backgroundSurfaces[1]->w),
-                  static_cast<int>(0.81 * backgroundSurfaces[1]->h)};
-    SDL_RenderFillRect(renderer, &area);
-    drawBackground(1, area);
+    drawBackgroundOverFill(cowBackground());
 }
 
 void drawDrops()
@@ -203,6 +199,13 @@ void updateCow()
     spawnDrop();
     fallAndCatch();
     bobHints();
+}
+
+BackgroundPlace cowBackground()
+{
+    if (backgroundSurfaces.size() < 2 || !backgroundSurfaces[1]) return BackgroundPlace{};
+    return BackgroundPlace{1, SDL_Rect{-50, -100, static_cast<int>(0.7 * backgroundSurfaces[1]->w),
+                                       static_cast<int>(0.81 * backgroundSurfaces[1]->h)}};
 }
 
 void drawCow()

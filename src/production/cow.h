@@ -1,6 +1,10 @@
 // The cow milking station.
 #pragma once
 
+#include "present/catalogue.h"
+
 void stepMilkBucket();
 void updateCow();
 void drawCow();
+// Where the cow's background is drawn.
+BackgroundPlace cowBackground();

@@ -123,9 +123,8 @@ bool readyToSend(const Bucket& bucket)
 
 void drawBackground()
 {
-    if (backgroundSurfaces.size() < 6 || !backgroundSurfaces[2]) return;
-    drawBackground(fridgeBlinkTimer < 25.0 ? 2 : 5, SDL_Rect{0, 0, static_cast<int>(0.65 * backgroundSurfaces[2]->w),
-                                  static_cast<int>(0.72 * backgroundSurfaces[2]->h)});
+    BackgroundPlace place = fridgeBackground();
+    if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
 }
 
 void highlight(const Slot& slot)
@@ -231,6 +230,13 @@ void drawBucket(const Bucket& bucket)
     }
     drawPicture(pic, x, y, w, h);
     drawThermometer(bucket);
+}
+
+BackgroundPlace fridgeBackground()
+{
+    if (backgroundSurfaces.size() < 6 || !backgroundSurfaces[2]) return BackgroundPlace{};
+    return BackgroundPlace{fridgeBlinkTimer < 25.0 ? 2 : 5, SDL_Rect{0, 0, static_cast<int>(0.65 * backgroundSurfaces[2]->w),
+                                                                     static_cast<int>(0.72 * backgroundSurfaces[2]->h)}};
 }
 
 void drawFridge()

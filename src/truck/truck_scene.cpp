@@ -74,14 +74,16 @@ void drawCustomer(const Customer& customer)
     drawTexture(spriteFor(customer), x, y, customer.width, customer.height);
 }
 
+BackgroundPlace truckBackground()
+{
+    if (backgroundSurfaces.empty() || !backgroundSurfaces[0]) return BackgroundPlace{};
+    return BackgroundPlace{0, SDL_Rect{0, 0, static_cast<int>(backgroundSurfaces[0]->w * 0.65),
+                                       static_cast<int>(backgroundSurfaces[0]->h * 0.75)}};
+}
+
 void drawTruckScene()
 {
-    if (!backgroundSurfaces.empty() && backgroundSurfaces[0]) {
-        SDL_Rect area{0, 0, static_cast<int>(backgroundSurfaces[0]->w * 0.65),
-                      static_cast<int>(backgroundSurfaces[0]->h * 0.75)};
-        SDL_RenderFillRect(renderer, &area);
-        drawBackground(0, area);
-    }
+    drawBackgroundOverFill(truckBackground());
     std::deque<Customer*> queue = customerQueue;
     for (const Customer* customer : queue) drawCustomer(*customer);
     for (const Customer* customer : orders) drawCustomer(*customer);

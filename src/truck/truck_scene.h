@@ -2,8 +2,12 @@
 // served customer walking off, and the drawing of the queue.
 #pragma once
 
+#include "present/catalogue.h"
+
 #include "state/truck.h"
 
 void updateTruckScene();
 void drawTruckScene();
+// Where the truck front's background is drawn.
+BackgroundPlace truckBackground();
 void drawCustomer(const Customer& customer);
