@@ -230,6 +230,28 @@ TEST_F(GameTest, PicturesHeldForTheirOwnSizeDrawTheSame)
     EXPECT_EQ(difference(draw(), blended).first, 0u);
 }
 
+// A picture is copied in tiles of 32 x 32: solid ones without blending,
+// see-through ones not at all. One pixel unlike the rest of its tile,
+// wherever it stands, makes the tile blended.
+TEST_F(GameTest, OnePixelUnlikeItsTileIsBlended)
+{
+    keepScaledCopies = true;
+    for (Uint32 rest : {0xFFFF0000u, 0x00000000u})
+        for (int at : {0, 1, 2, 3, 5, 6, 7, 31}) {
+            std::vector<Uint32> argb(64 * 64, rest);
+            for (int y = 32; y < 64; ++y) std::fill_n(argb.begin() + y * 64 + 32, 32, 0xFFFF0000u);  // a solid tile
+            argb[at * 64 + at] = 0x800000FFu;  // blue, half see-through
+            SDL_Texture* texture = textureFromPixels(argb.data(), 64, 64);
+            clearTo({0, 255, 0, 255});
+            copyTexture(texture, nullptr, SDL_Rect{100, 100, 64, 64});
+            Rgba seen = pixel(100 + at, 100 + at);
+            EXPECT_TRUE(seen.g > 100 && seen.g < 150 && seen.b > 100) << std::hex << rest << " at " << std::dec << at;
+            Rgba around = rest ? Rgba{255, 0, 0, 255} : Rgba{0, 255, 0, 255};
+            EXPECT_EQ(pixel(100 + at + 1, 100 + at), around);
+            releaseTexture(texture);
+        }
+}
+
 // In a window fitted to a smaller screen the renderer scales every copy, so
 // pictures are copied whole: no seam between their parts lets the backdrop
 // show through the order sheet or the stats box.

@@ -9,6 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "present/layers.h"
 #include "present/rotations.h"
 #include "present/stills.h"
@@ -85,17 +89,26 @@ constexpr int tile = 32;
 // 0: see-through, 1: partly, 2: solid.
 int tileKind(const Uint32* pixels, int pitch, int tx, int ty, int tw, int th)
 {
-    bool seen = false, clear = false;
+    // Some alpha is not zero where their union's is not; some is not 255
+    // where their intersection's is not.
+    Uint32 any = 0, all = ~0u;
     for (int y = ty; y < ty + th; ++y) {
         const Uint32* row = pixels + static_cast<size_t>(y) * pitch;
-        for (int x = tx; x < tx + tw; ++x) {
-            Uint32 alpha = row[x] >> 24;
-            seen = seen || alpha != 0;
-            clear = clear || alpha != 255;
+        int x = tx;
+#if defined(__SSE2__)
+        __m128i ored = _mm_setzero_si128(), anded = _mm_set1_epi32(-1);
+        for (; x + 4 <= tx + tw; x += 4) {
+            __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+            ored = _mm_or_si128(ored, four), anded = _mm_and_si128(anded, four);
         }
-        if (seen && clear) return 1;
+        ored = _mm_or_si128(ored, _mm_srli_si128(ored, 8)), anded = _mm_and_si128(anded, _mm_srli_si128(anded, 8));
+        ored = _mm_or_si128(ored, _mm_srli_si128(ored, 4)), anded = _mm_and_si128(anded, _mm_srli_si128(anded, 4));
+        any |= static_cast<Uint32>(_mm_cvtsi128_si32(ored)), all &= static_cast<Uint32>(_mm_cvtsi128_si32(anded));
+#endif
+        for (; x < tx + tw; ++x) any |= row[x], all &= row[x];
+        if ((any >> 24) != 0 && (all >> 24) != 255) return 1;
     }
-    return seen ? 2 : 0;
+    return (any >> 24) != 0 ? 2 : 0;
 }
 
 // ARGB8888 pixels, pitch counted in pixels.

@@ -5,6 +5,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr int one = 128;  // fractions are in 1/128
@@ -51,15 +55,38 @@ inline Uint32 mixLanes(uint64_t c00, uint64_t c01, uint64_t c10, uint64_t c11, u
     return static_cast<Uint32>((mixed & 0xFFu) | ((mixed >> 16) & 0xFF0000u));
 }
 
+#if defined(__SSE2__)
+// The same mix, all four channels at once: the vertical mix of a channel is
+// at most 255 * 128 and fits a 16-bit lane; the horizontal one is summed in
+// 32 bits, left and right side by side.
+inline Uint32 mixFour(const Uint32* top, const Uint32* bottom, int fx, int fy)
+{
+    __m128i zero = _mm_setzero_si128();
+    __m128i upper = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(top)), zero);     // c00 c01
+    __m128i lower = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bottom)), zero);  // c10 c11
+    __m128i down = _mm_add_epi16(_mm_mullo_epi16(upper, _mm_set1_epi16(static_cast<short>(one - fy))),
+                                 _mm_mullo_epi16(lower, _mm_set1_epi16(static_cast<short>(fy))));  // left, right
+    __m128i pairs = _mm_unpacklo_epi16(down, _mm_srli_si128(down, 8));  // left and right of each channel
+    __m128i across = _mm_madd_epi16(pairs, _mm_set1_epi32(fx << 16 | (one - fx)));
+    __m128i mixed = _mm_srli_epi32(across, 14);
+    mixed = _mm_packs_epi32(mixed, mixed);
+    return static_cast<Uint32>(_mm_cvtsi128_si32(_mm_packus_epi16(mixed, mixed)));
+}
+#endif
+
 inline Uint32 mix(const Uint32* top, const Uint32* bottom, int fx, int fy)
 {
     Uint32 c00 = top[0], c01 = top[1], c10 = bottom[0], c11 = bottom[1];
     if (c00 == c01 && c00 == c10 && c00 == c11) return c00;  // a flat area mixes to itself
     // All four fully see-through: so is the mix, and blending leaves it out.
     if (((c00 | c01 | c10 | c11) >> 24) == 0) return 0;
+#if defined(__SSE2__)
+    return mixFour(top, bottom, fx, fy);
+#else
     uint64_t x = static_cast<uint64_t>(fx), y = static_cast<uint64_t>(fy);
     return mixLanes(lanes(c00), lanes(c01), lanes(c10), lanes(c11), x, y) |
            mixLanes(lanes(c00 >> 8), lanes(c01 >> 8), lanes(c10 >> 8), lanes(c11 >> 8), x, y) << 8;
+#endif
 }
 
 }  // namespace
