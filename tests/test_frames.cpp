@@ -188,7 +188,8 @@ TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
     for (Case c : std::vector<Case>{{cow.texture, {0, 0, 1000, 700}, {100, -18, 1037, 737}},
                                     {cow.texture, {0, 0, 1000, 700}, {900, 500, 640, 448}},
                                     {cow.texture, {310, 40, 500, 300}, {-40, 200, 731, 333}},
-                                    {textBoxFilterTexture, {0, 0, 240, 300}, {1225, 25, 175, 275}}}) {
+                                    {textBoxFilterTexture, {0, 0, 240, 300}, {1225, 25, 175, 275}},
+                                    {textBoxFilterTexture, {1, 0, 238, 299}, {1225, 25, 173, 271}}}) {
         auto draw = [&](bool keep) {
             keepScaledCopies = keep, releaseScaledCopies(), clearTo({30, 90, 160, 255});
             copyTexture(c.texture, &c.part, c.to);

@@ -55,24 +55,6 @@ inline Uint32 mixLanes(uint64_t c00, uint64_t c01, uint64_t c10, uint64_t c11, u
     return static_cast<Uint32>((mixed & 0xFFu) | ((mixed >> 16) & 0xFF0000u));
 }
 
-#if defined(__SSE2__)
-// The same mix, all four channels at once: the vertical mix of a channel is
-// at most 255 * 128 and fits a 16-bit lane; the horizontal one is summed in
-// 32 bits, left and right side by side.
-inline Uint32 mixFour(const Uint32* top, const Uint32* bottom, int fx, int fy)
-{
-    __m128i zero = _mm_setzero_si128();
-    __m128i upper = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(top)), zero);     // c00 c01
-    __m128i lower = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bottom)), zero);  // c10 c11
-    __m128i down = _mm_add_epi16(_mm_mullo_epi16(upper, _mm_set1_epi16(static_cast<short>(one - fy))),
-                                 _mm_mullo_epi16(lower, _mm_set1_epi16(static_cast<short>(fy))));  // left, right
-    __m128i pairs = _mm_unpacklo_epi16(down, _mm_srli_si128(down, 8));  // left and right of each channel
-    __m128i across = _mm_madd_epi16(pairs, _mm_set1_epi32(fx << 16 | (one - fx)));
-    __m128i mixed = _mm_srli_epi32(across, 14);
-    mixed = _mm_packs_epi32(mixed, mixed);
-    return static_cast<Uint32>(_mm_cvtsi128_si32(_mm_packus_epi16(mixed, mixed)));
-}
-#endif
 
 inline Uint32 mix(const Uint32* top, const Uint32* bottom, int fx, int fy)
 {
@@ -80,13 +62,9 @@ inline Uint32 mix(const Uint32* top, const Uint32* bottom, int fx, int fy)
     if (c00 == c01 && c00 == c10 && c00 == c11) return c00;  // a flat area mixes to itself
     // All four fully see-through: so is the mix, and blending leaves it out.
     if (((c00 | c01 | c10 | c11) >> 24) == 0) return 0;
-#if defined(__SSE2__)
-    return mixFour(top, bottom, fx, fy);
-#else
     uint64_t x = static_cast<uint64_t>(fx), y = static_cast<uint64_t>(fy);
     return mixLanes(lanes(c00), lanes(c01), lanes(c10), lanes(c11), x, y) |
            mixLanes(lanes(c00 >> 8), lanes(c01 >> 8), lanes(c10 >> 8), lanes(c11 >> 8), x, y) << 8;
-#endif
 }
 
 }  // namespace
@@ -102,6 +80,59 @@ bool stretchMatchesSdl()
 
 namespace {
 
+#if defined(__SSE2__)
+// The same mix in two passes, all four channels at once. Down: the source
+// columns [first, last] of the two rows mixed by fy, 16 bits a channel (at
+// most 255 * 128).
+void mixDown(const Uint32* top, const Uint32* bottom, int fy, int first, int last, std::vector<uint16_t>& out)
+{
+    int count = last - first + 1;
+    out.resize(static_cast<size_t>(count) * 4);
+    const __m128i zero = _mm_setzero_si128(), up = _mm_set1_epi16(static_cast<short>(one - fy)),
+                  down = _mm_set1_epi16(static_cast<short>(fy));
+    auto mixed = [&](__m128i a, __m128i b) { return _mm_add_epi16(_mm_mullo_epi16(a, up), _mm_mullo_epi16(b, down)); };
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + first + i));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + first + i));
+        __m128i* to = reinterpret_cast<__m128i*>(out.data() + static_cast<size_t>(i) * 4);
+        _mm_storeu_si128(to, mixed(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)));
+        _mm_storeu_si128(to + 1, mixed(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)));
+    }
+    for (; i < count; ++i) {
+        __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(top[first + i])), zero);
+        __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(bottom[first + i])), zero);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + static_cast<size_t>(i) * 4), mixed(a, b));
+    }
+}
+
+// Across: the mixed columns at and after index, by fx, summed in 32 bits,
+// rounded down once: four channels in four lanes.
+inline __m128i mixAcross(const uint16_t* mixed, int index, int fx)
+{
+    __m128i both = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mixed + static_cast<size_t>(index) * 4));
+    __m128i pairs = _mm_unpacklo_epi16(both, _mm_srli_si128(both, 8));  // left and right of each channel
+    return _mm_srli_epi32(_mm_madd_epi16(pairs, _mm_set1_epi32(fx << 16 | (one - fx))), 14);
+}
+
+void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const Axis& columns, Uint32* row, int count)
+{
+    if (count <= 0) return;
+    static std::vector<uint16_t> mixed;  // the row mixed down, kept for its memory
+    int first = columns.index[0];
+    mixDown(top, bottom, fy, first, columns.index[count - 1] + 1, mixed);
+    int x = 0;
+    for (; x + 2 <= count; x += 2) {
+        __m128i two = _mm_packs_epi32(mixAcross(mixed.data(), columns.index[x] - first, columns.fraction[x]),
+                                      mixAcross(mixed.data(), columns.index[x + 1] - first, columns.fraction[x + 1]));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(row + x), _mm_packus_epi16(two, two));
+    }
+    if (x < count) {
+        __m128i last = _mm_packs_epi32(mixAcross(mixed.data(), columns.index[x] - first, columns.fraction[x]), _mm_setzero_si128());
+        row[x] = static_cast<Uint32>(_mm_cvtsi128_si32(_mm_packus_epi16(last, last)));
+    }
+}
+#else
 void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const Axis& columns, Uint32* row, int count)
 {
     for (int x = 0; x < count; ++x) {
@@ -109,6 +140,7 @@ void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const Axis& col
         row[x] = mix(top + index, bottom + index, columns.fraction[x], fy);
     }
 }
+#endif
 
 }  // namespace
 
