@@ -1,5 +1,6 @@
 #include "present/compositor.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "finishing/counter_draw.h"
@@ -197,8 +198,10 @@ BackgroundPlace sceneBackground()
     }
 }
 
+const SDL_Rect borderPlace{0, 0, 1760, 1125};
+
 // The backdrop shows where neither the scene's background nor the frame
-// covers the screen. Where the background will cover, it is not filled.
+// covers the screen. Where either will cover, it is not filled.
 void fillBackdrop()
 {
     SDL_SetRenderDrawColor(renderer, 255, 150, 150, 255);
@@ -212,8 +215,14 @@ void fillBackdrop()
     int below = hole.y + hole.h, right = hole.x + hole.w;
     const SDL_Rect around[] = {{0, 0, 1600, hole.y}, {0, below, 1600, 900 - below},
                                {0, hole.y, hole.x, hole.h}, {right, hole.y, 1600 - right, hole.h}};
-    for (const SDL_Rect& part : around)
-        if (part.w > 0 && part.h > 0) SDL_RenderFillRect(renderer, &part);
+    for (const SDL_Rect& part : around) {
+        // In bands along the frame's rows of tiles, each left out where the frame is solid.
+        for (int y = part.y, next = 0; y < part.y + part.h && part.w > 0; y = next) {
+            next = std::min((y / 32 + 1) * 32, part.y + part.h);
+            SDL_Rect band{part.x, y, part.w, next - y};
+            if (!solidOver(gameBorderTexture, borderPlace, band)) SDL_RenderFillRect(renderer, &band);
+        }
+    }
 }
 
 void drawPlayScene()
@@ -221,7 +230,7 @@ void drawPlayScene()
     fillBackdrop();
     drawCurrentScene();
     if (decoded(gameBorderTexture)) holdAtOwnSize(gameBorderTexture);
-    drawTexture(gameBorderTexture, 0, 0, 1760, 1125);
+    drawTexture(gameBorderTexture, borderPlace.x, borderPlace.y, borderPlace.w, borderPlace.h);
     drawSceneTabs();
     if (!orders.empty()) drawOrderSheet();
     for (const Button& arrow : orderArrows) drawButton(arrow, 0.0);

@@ -546,6 +546,20 @@ SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch)
     return texture;
 }
 
+bool solidOver(SDL_Texture* texture, const SDL_Rect& drawnAt, const SDL_Rect& area)
+{
+    auto found = pictureFacts.find(texture);
+    if (found == pictureFacts.end() || !found->second.split || !wholeAtOwnSize(texture, drawnAt) || !drawnUnscaled()) {
+        return false;
+    }
+    long long covered = 0;  // the solid runs do not overlap
+    for (const Run& run : found->second.plan) {
+        SDL_Rect on{drawnAt.x + run.rect.x, drawnAt.y + run.rect.y, run.rect.w, run.rect.h}, both{0, 0, 0, 0};
+        if (run.solid && SDL_IntersectRect(&on, &area, &both)) covered += static_cast<long long>(both.w) * both.h;
+    }
+    return covered == static_cast<long long>(area.w) * area.h;
+}
+
 void holdAtOwnSize(SDL_Texture*& texture)
 {
     auto found = pictureFacts.find(texture);

@@ -38,6 +38,9 @@ SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch = 0);
 void holdAtOwnSize(SDL_Texture*& texture);
 // Whether the renderer draws in the game's own coordinates, unscaled.
 bool drawnUnscaled();
+// Whether a picture held for its own size, drawn whole at drawnAt, puts
+// solid pixels on every point of area.
+bool solidOver(SDL_Texture* texture, const SDL_Rect& drawnAt, const SDL_Rect& area);
 // Destroys a texture made by textureFromSurface or textureFromPixels, with what is kept about it.
 void releaseTexture(SDL_Texture* texture);
 
