@@ -154,7 +154,9 @@ play_shift 1600 900
 step="serving badly until the shift ends"; bad=0
 for _ in $(seq 30); do
     take_order || break
-    tab 4; move 1400 510; sleep 0.2; click 1400 510; bad=$(( bad + 1 )); sleep 0.5
+    # A shift that ends on the way to the counter takes no serve: look just before pressing.
+    tab 4; move 1400 510; sleep 0.2; shot before-poor-serve; game_over && break
+    xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; bad=$(( bad + 1 )); sleep 0.5
     shot after-serve; game_over && break
 done
 game_over || fail "the shift did not end"
