@@ -141,14 +141,10 @@ struct PictureFacts {
     Plan plan;
     SDL_Rect visible{0, 0, 0, 0};  // holds every pixel that is not fully see-through
     // A picture held for its own size only (holdAtOwnSize): the texture is
-    // opaque, in the window's layout, and good where the plan says solid.
-    // Each run is copied from `from` in its source: the solid runs from
-    // opaque columns that stack the runs of one width, so that their rows
-    // follow each other in memory; the partly see-through runs from edges.
+    // opaque, in the window's layout, and good where the plan says solid;
+    // the partly see-through runs are in edges, each where `from` says.
     bool split = false;
     SDL_Texture* edges = nullptr;
-    std::vector<SDL_Texture*> columns;
-    std::vector<SDL_Texture*> source;
     std::vector<SDL_Rect> from;
 };
 std::unordered_map<SDL_Texture*, PictureFacts> pictureFacts;
@@ -234,7 +230,7 @@ void copyByFacts(SDL_Texture* texture, const PictureFacts& facts, const SDL_Rect
     for (size_t i = 0; i < facts.plan.size(); ++i) {
         const Run& run = facts.plan[i];
         SDL_Rect to{target.x + run.rect.x, target.y + run.rect.y, run.rect.w, run.rect.h};
-        SDL_RenderCopy(renderer, facts.source[i], &facts.from[i], &to);
+        SDL_RenderCopy(renderer, run.solid ? texture : facts.edges, &facts.from[i], &to);
     }
 }
 
@@ -546,7 +542,7 @@ SDL_Texture* textureFromPixels(const Uint32* argb, int w, int h, int pitch)
     if (!texture) return nullptr;
     Plan plan = tilePlan(argb, pitch, w, h);
     SDL_Rect visible = visibleBox(plan, w, h);
-    pictureFacts[texture] = PictureFacts{std::move(plan), visible, false, nullptr, {}, {}, {}};
+    pictureFacts[texture] = PictureFacts{std::move(plan), visible, false, nullptr, {}};
     return texture;
 }
 
@@ -563,34 +559,6 @@ bool solidOver(SDL_Texture* texture, const SDL_Rect& drawnAt, const SDL_Rect& ar
     }
     return covered == static_cast<long long>(area.w) * area.h;
 }
-
-namespace {
-
-// The solid runs of the plan, those of one width stacked in one opaque
-// column; each run's source and place in it are noted in the facts.
-bool stackSolidRuns(const Uint32* pixels, int pitch, PictureFacts& facts)
-{
-    std::map<int, std::vector<size_t>> byWidth;
-    for (size_t i = 0; i < facts.plan.size(); ++i)
-        if (facts.plan[i].solid) byWidth[facts.plan[i].rect.w].push_back(i);
-    for (const auto& [width, runs] : byWidth) {
-        int height = 0;
-        for (size_t i : runs) facts.from[i] = SDL_Rect{0, height, width, facts.plan[i].rect.h}, height += facts.plan[i].rect.h;
-        SDL_Texture* column = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, width, height);
-        if (!column) return false;
-        facts.columns.push_back(column);
-        SDL_SetTextureBlendMode(column, SDL_BLENDMODE_NONE);
-        for (size_t i : runs) {
-            const SDL_Rect& rect = facts.plan[i].rect;
-            const Uint32* corner = pixels + static_cast<size_t>(rect.y) * pitch + rect.x;
-            if (SDL_UpdateTexture(column, &facts.from[i], corner, pitch * 4) != 0) return false;
-            facts.source[i] = column;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 void holdAtOwnSize(SDL_Texture*& texture)
 {
@@ -626,13 +594,9 @@ void holdAtOwnSize(SDL_Texture*& texture)
         }
     }
     facts.edges = anyEdge ? blendedTexture(edges.data(), w, y + tile, w) : nullptr;
-    facts.source.assign(facts.plan.size(), facts.edges);
     SDL_Texture* solid = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, w, h);
-    bool made = solid && (!anyEdge || facts.edges) && SDL_UpdateTexture(solid, nullptr, pixels, pitch * 4) == 0 &&
-                stackSolidRuns(pixels, pitch, facts);
-    if (!made) {
+    if (!solid || (anyEdge && !facts.edges) || SDL_UpdateTexture(solid, nullptr, pixels, pitch * 4) != 0) {
         SDL_DestroyTexture(solid), SDL_DestroyTexture(facts.edges);
-        for (SDL_Texture* column : facts.columns) SDL_DestroyTexture(column);
         return;
     }
     SDL_SetTextureBlendMode(solid, SDL_BLENDMODE_NONE);
@@ -663,10 +627,7 @@ SDL_Texture* opaqueTextureAtSize(SDL_Surface* surface, int w, int h)
 void releaseTexture(SDL_Texture* texture)
 {
     if (!texture) return;
-    if (auto found = pictureFacts.find(texture); found != pictureFacts.end()) {
-        SDL_DestroyTexture(found->second.edges);
-        for (SDL_Texture* column : found->second.columns) SDL_DestroyTexture(column);
-    }
+    if (auto found = pictureFacts.find(texture); found != pictureFacts.end()) SDL_DestroyTexture(found->second.edges);
     pictureFacts.erase(texture);
     if (stretched.texture == texture) stretched = Stretched{};
     SDL_DestroyTexture(texture);
