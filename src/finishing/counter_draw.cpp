@@ -10,8 +10,7 @@ namespace {
 
 void drawBackground()
 {
-    BackgroundPlace place = counterBackground();
-    if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
+    drawBackground(counterBackground());
 }
 
 // The chosen cone keeps its hover enlargement while it stands on the counter.

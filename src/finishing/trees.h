@@ -1,10 +1,9 @@
 // The topping trees and the harvest collector.
 #pragma once
 
-#include "present/catalogue.h"
-
 #include <SDL.h>
 
+#include "present/catalogue.h"
 #include "state/finishing.h"
 
 // Hover, click (shake and one falling sprite), shake decay and falling of one

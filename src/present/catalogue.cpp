@@ -200,11 +200,15 @@ bool backgroundCovers(const BackgroundPlace& place)
     return texture && SDL_GetTextureBlendMode(texture, &blend) == 0 && blend == SDL_BLENDMODE_NONE && drawnUnscaled();
 }
 
+void drawBackground(const BackgroundPlace& place)
+{
+    if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
+}
+
 void drawBackgroundOverFill(const BackgroundPlace& place)
 {
-    if (place.index < 0) return;
-    if (!backgroundCovers(place)) SDL_RenderFillRect(renderer, &place.area);
-    drawBackground(static_cast<size_t>(place.index), place.area);
+    if (place.index >= 0 && !backgroundCovers(place)) SDL_RenderFillRect(renderer, &place.area);
+    drawBackground(place);
 }
 
 SDL_Texture* decoded(SDL_Texture*& texture)

@@ -21,6 +21,8 @@ struct BackgroundPlace {
     int index = -1;
     SDL_Rect area{0, 0, 0, 0};
 };
+// Draws the background where the place says, if anywhere.
+void drawBackground(const BackgroundPlace& place);
 // Whether drawing the background replaces every pixel of its area, so that
 // nothing drawn there before it shows.
 bool backgroundCovers(const BackgroundPlace& place);

@@ -346,9 +346,6 @@ bool stretchNow(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& ta
     return true;
 }
 
-// Draws the part of the texture into a new texture of the drawn size with
-// the renderer's own scaling, so the copy holds the very pixels a scaled
-// copy would put on screen.
 // A blended texture of these pixels, in the layout pictures are held in.
 SDL_Texture* blendedTexture(const Uint32* argb, int w, int h, int pitch)
 {
@@ -363,6 +360,9 @@ SDL_Texture* blendedTexture(const Uint32* argb, int w, int h, int pitch)
     return texture;
 }
 
+// Draws the part of the texture into a new texture of the drawn size with
+// the renderer's own scaling, so the copy holds the very pixels a scaled
+// copy would put on screen.
 SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, int h, Plan& plan)
 {
     TextureLook look = lookOf(texture);

@@ -55,7 +55,6 @@ inline Uint32 mixLanes(uint64_t c00, uint64_t c01, uint64_t c10, uint64_t c11, u
     return static_cast<Uint32>((mixed & 0xFFu) | ((mixed >> 16) & 0xFF0000u));
 }
 
-
 inline Uint32 mix(const Uint32* top, const Uint32* bottom, int fx, int fy)
 {
     Uint32 c00 = top[0], c01 = top[1], c10 = bottom[0], c11 = bottom[1];

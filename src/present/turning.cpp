@@ -50,29 +50,6 @@ inline uint64_t mixLanes(uint64_t c00, uint64_t c01, uint64_t c10, uint64_t c11,
     return (mixed & 0xFFu) | ((mixed >> 16) & 0xFF0000u);
 }
 
-#if defined(__SSE2__)
-// floor(d * e / 65536) in each 16-bit lane d, for one e in [0, 65536): the
-// signed high half of the product is off by d where e's top bit is set.
-inline __m128i scaled(__m128i d, int e)
-{
-    __m128i product = _mm_mulhi_epi16(d, _mm_set1_epi16(static_cast<short>(e)));
-    return (e & 0x8000) ? _mm_add_epi16(product, d) : product;
-}
-
-// The same mix as mixLanes, all four channels of both rows at once.
-inline Uint32 mixFour(const Uint32* top, const Uint32* bottom, int ex, int ey)
-{
-    __m128i zero = _mm_setzero_si128();
-    __m128i upper = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(top)), zero);     // c00 c01
-    __m128i lower = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bottom)), zero);  // c10 c11
-    __m128i left = _mm_unpacklo_epi64(upper, lower), right = _mm_unpackhi_epi64(upper, lower);
-    __m128i across = _mm_add_epi16(left, scaled(_mm_sub_epi16(right, left), ex));  // the top row's mix, the bottom's
-    __m128i down = _mm_sub_epi16(_mm_shuffle_epi32(across, 0x4E), across);          // bottom less top
-    __m128i mixed = _mm_add_epi16(across, scaled(down, ey));
-    return static_cast<Uint32>(_mm_cvtsi128_si32(_mm_packus_epi16(mixed, mixed)));
-}
-#endif
-
 // The colour at source point (sx, sy) in 16.16, which has four neighbours
 // inside the picture (pixels: rows of w). Where all four are fully
 // see-through the mix is too, and blending leaves it out whatever its colour.
@@ -82,26 +59,24 @@ inline Uint32 sample(const Uint32* pixels, int w, int sx, int sy)
     Uint32 c00 = p[0], c01 = p[1], c10 = p[w], c11 = p[w + 1];
     if (c00 == c01 && c00 == c10 && c00 == c11) return c00;  // a flat area mixes to itself
     if (((c00 | c01 | c10 | c11) >> 24) == 0) return 0;
-#if defined(__SSE2__)
-    return mixFour(p, p + w, sx & 0xFFFF, sy & 0xFFFF);
-#else
     uint64_t ex = static_cast<uint64_t>(sx & 0xFFFF), ey = static_cast<uint64_t>(sy & 0xFFFF);
     uint64_t even = mixLanes(lanes(c00), lanes(c01), lanes(c10), lanes(c11), ex, ey);
     uint64_t odd = mixLanes(lanes(c00 >> 8), lanes(c01 >> 8), lanes(c10 >> 8), lanes(c11 >> 8), ex, ey);
     return static_cast<Uint32>(even | odd << 8);
-#endif
 }
 
 #if defined(__SSE2__)
-// As scaled, with a fraction of its own in each 16-bit lane.
+// floor(d * e / 65536) in each 16-bit lane d, for e in [0, 65536) in the
+// same lane: the signed high half of the product is off by d where e's top
+// bit is set.
 inline __m128i scaledByLane(__m128i d, __m128i e)
 {
     return _mm_add_epi16(_mm_mulhi_epi16(d, e), _mm_and_si128(_mm_srai_epi16(e, 15), d));
 }
 
-// Two neighbouring samples at once, p's and q's (16.16), each mixed as
-// sample mixes it: fully see-through neighbours give 0, and a flat area
-// mixes to itself in any case.
+// Two samples at once, p's and q's (16.16), each mixed as sample mixes it,
+// all four channels of both rows in one register: fully see-through
+// neighbours give 0, and a flat area mixes to itself in any case.
 inline void sampleTwo(const Uint32* pixels, int w, int px, int py, int qx, int qy, Uint32* out)
 {
     const Uint32* p = pixels + static_cast<size_t>(py >> 16) * w + (px >> 16);
@@ -188,7 +163,13 @@ void turnPicture(const PixelPicture& picture, double angle, const SDL_Rect& box,
         int x = first;
 #if defined(__SSE2__)
         for (; x + 2 <= last; x += 2, sx += 2 * icos, sy += 2 * isin) sampleTwo(pixels, w, sx, sy, sx + icos, sy + isin, row + x);
-#endif
+        if (x < last) {  // the last point on its own, paired with itself
+            Uint32 both[2];
+            sampleTwo(pixels, w, sx, sy, sx, sy, both);
+            row[x] = both[0];
+        }
+#else
         for (; x < last; ++x, sx += icos, sy += isin) row[x] = sample(pixels, w, sx, sy);
+#endif
     }
 }

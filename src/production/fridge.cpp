@@ -123,8 +123,7 @@ bool readyToSend(const Bucket& bucket)
 
 void drawBackground()
 {
-    BackgroundPlace place = fridgeBackground();
-    if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
+    drawBackground(fridgeBackground());
 }
 
 void highlight(const Slot& slot)

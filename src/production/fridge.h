@@ -2,7 +2,6 @@
 #pragma once
 
 #include "present/catalogue.h"
-
 #include "state/production.h"
 
 void stepDelivery();

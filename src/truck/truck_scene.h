@@ -3,7 +3,6 @@
 #pragma once
 
 #include "present/catalogue.h"
-
 #include "state/truck.h"
 
 void updateTruckScene();
