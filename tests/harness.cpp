@@ -10,6 +10,7 @@
 
 #include "present/catalogue.h"
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/finishing.h"
 #include "state/present.h"
 #include "state/production.h"
@@ -25,6 +26,7 @@ void resetGame()
 {
     releaseTextures();
     releasePictures();
+    redrawWholeWindow();
     TTF_CloseFont(fontLarge);
     TTF_CloseFont(fontSmall);
     resetShellState();
@@ -110,4 +112,5 @@ void GameTest::clearTo(Rgba colour)
 {
     SDL_SetRenderDrawColor(renderer, colour.r, colour.g, colour.b, colour.a);
     SDL_RenderClear(renderer);
+    redrawWholeWindow();  // the game's last frame is gone from the screen
 }

@@ -11,6 +11,7 @@
 #include "harness.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
+#include "present/retained.h"
 #include "present/tutorial.h"
 #include "production/kitchen.h"
 #include "state/finishing.h"
@@ -31,7 +32,7 @@ struct PlayTest : GameTest {
     {
         SDL_Renderer* own = renderer;
         resetGame(), SDL_DestroyRenderer(own), useEmptyFolder();  // the catalogue goes while its renderer lives
-        renderer = SDL_CreateSoftwareRenderer(small), SDL_RenderSetLogicalSize(renderer, 1600, 900);
+        renderer = SDL_CreateSoftwareRenderer(screen), SDL_RenderSetLogicalSize(renderer, 1600, 900);
         for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images"))
             if (file.path().filename() != missing) fs::create_symlink(file.path(), "Images" / file.path().filename());
         if (missing == "Images") fs::remove_all("Images");
@@ -40,7 +41,7 @@ struct PlayTest : GameTest {
         fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
         loadBackgrounds(), renderCaptions(), loadTextures(), setUpKitchen(), testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { GameTest::TearDown(), SDL_FreeSurface(small); }
+    void TearDown() override { GameTest::TearDown(), SDL_FreeSurface(small), SDL_FreeSurface(full); }
     void frame(const Step& s, double dt)  // as the input sampling makes it, then the update
     {
         prevMouseY = mouseY, mouseX = s.x, mouseY = s.y, mousePressed = s.press;
@@ -117,6 +118,8 @@ struct PlayTest : GameTest {
     std::mt19937 rng;
     std::deque<Step> steps;
     SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, 160, 90, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* full = nullptr;  // a window at the game's size, as the player's
+    SDL_Surface* screen = small;
 };
 
 class RandomPlayTest : public PlayTest, public testing::WithParamInterface<unsigned> {};
@@ -148,6 +151,38 @@ TEST_P(RandomPlayTest, NeverBreaksItsBookkeepingNorLosesTheBestScore)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlayTest, testing::Values(1u, 2u, 3u, 4u));
+
+// A window at the game's size keeps its pixels, and each frame is drawn only
+// where it differs from the last. What it shows must be the frame drawn whole,
+// pixel for pixel, through every screen and gesture of a long play.
+TEST_F(PlayTest, FramesDrawnWhereTheyChangedShowTheWholeFrame)
+{
+    full = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGB888), screen = full;
+    startIn("", true), rng.seed(11);
+    auto shown = [&] {
+        SDL_RenderFlush(renderer);
+        const uint32_t* pixels = static_cast<const uint32_t*>(full->pixels);
+        return std::vector<uint32_t>(pixels, pixels + 1600 * 900);
+    };
+    const long frames = 2500;
+    WindowFrames before = windowFramesDrawn();
+    std::set<int> screens;
+    for (long i = 0; i < frames; ++i, steps.pop_front()) {
+        if (steps.empty()) plan();
+        frame(steps.front(), 0.5 + 0.01 * pick(150));
+        drawFrame();
+        std::vector<uint32_t> inParts = shown();
+        SDL_FillRect(full, nullptr, SDL_MapRGB(full->format, 0, 255, 0)), drawLastFrameWhole();
+        auto [differs, _] = std::ranges::mismatch(inParts, shown());
+        ASSERT_TRUE(differs == inParts.end()) << "frame " << i << ", scene " << scene << ", pixel "
+                                              << differs - inParts.begin() << (paused ? ", paused" : "");
+        screens.insert(gameOver ? 7 : paused ? 6 : scene);
+    }
+    WindowFrames drawn = windowFramesDrawn();
+    std::printf("%ld frames drawn in parts, %ld whole\n", drawn.inParts - before.inParts, drawn.whole - before.whole);
+    EXPECT_GT(drawn.inParts - before.inParts, frames / 2) << "most frames are drawn in parts";
+    EXPECT_GE(screens.size(), 7u) << "the menu, every station and the pause were seen";
+}
 
 TEST_F(PlayTest, EveryScreenWithAPictureAllPicturesOrTheFontMissing)
 {

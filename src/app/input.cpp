@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "present/retained.h"
 #include "state/shell.h"
 
 namespace {
@@ -42,6 +43,8 @@ bool handleEvent(const SDL_Event& event, const Uint8* keys)
     bool released = false;
     if (event.type == SDL_QUIT) running = false;
     if (lostAttention(event)) awayThisFrame = true;
+    // Resized, shown again or moved: the window's pixels may be new.
+    if (event.type == SDL_WINDOWEVENT) redrawWholeWindow();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) escapeDown = true;
     if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE) {
         escapeDown = false;

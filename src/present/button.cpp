@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/shell.h"
 
 void hitTest(Button& button)
@@ -50,7 +51,7 @@ void drawFilledCircle(int32_t cx, int32_t cy, int32_t radius, uint32_t colour)
         while (left - 1 > -radius && (left - 1) * (left - 1) + j * j <= radius * radius) --left;
         rows.push_back(SDL_Rect{cx + left, cy + j, i - left + 1, 1});
     }
-    SDL_RenderFillRects(renderer, rows.data(), static_cast<int>(rows.size()));
+    renderFills(rows.data(), static_cast<int>(rows.size()));
 }
 
 void drawTexture(SDL_Texture* texture, int x, int y, int w, int h)

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/shell.h"
 
 namespace {
@@ -207,7 +208,7 @@ void drawBackground(const BackgroundPlace& place)
 
 void drawBackgroundOverFill(const BackgroundPlace& place)
 {
-    if (place.index >= 0 && !backgroundCovers(place)) SDL_RenderFillRect(renderer, &place.area);
+    if (place.index >= 0 && !backgroundCovers(place)) renderFill(place.area);
     drawBackground(place);
 }
 

@@ -8,6 +8,7 @@
 #include "present/catalogue.h"
 #include "present/layers.h"
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "present/stills.h"
 #include "present/tutorial.h"
 #include "production/cow.h"
@@ -103,7 +104,7 @@ void drawHappinessBar()
     SDL_SetRenderDrawColor(renderer, red[band], green[band], 0, 255);
     int length = static_cast<int>(happiness);
     SDL_Rect bar{1375, 755, length > 0 ? length : 0, 15};
-    SDL_RenderFillRect(renderer, &bar);
+    renderFill(bar);
 }
 
 // Bars beside a scaled game lie outside everything the game paints.
@@ -133,7 +134,7 @@ void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, int x, 
     SDL_Texture* texture = textTexture(font, text, colour, w, h);
     if (!texture) return;
     SDL_Rect rect{x, y, w, h};
-    SDL_RenderCopy(renderer, texture, nullptr, &rect);
+    renderCopy(texture, nullptr, &rect);
 }
 
 namespace {
@@ -209,7 +210,7 @@ void fillBackdrop()
     SDL_Rect screen{0, 0, 1600, 900}, hole{0, 0, 0, 0};
     if (!backgroundCovers(place) || !SDL_IntersectRect(&screen, &place.area, &hole)) {
         SDL_Rect backdrop{0, 0, 1760, 1125};
-        SDL_RenderFillRect(renderer, &backdrop);
+        renderFill(backdrop);
         return;
     }
     int below = hole.y + hole.h, right = hole.x + hole.w;
@@ -220,7 +221,7 @@ void fillBackdrop()
         for (int y = part.y, next = 0; y < part.y + part.h && part.w > 0; y = next) {
             next = std::min((y / 32 + 1) * 32, part.y + part.h);
             SDL_Rect band{part.x, y, part.w, next - y};
-            if (!solidOver(gameBorderTexture, borderPlace, band)) SDL_RenderFillRect(renderer, &band);
+            if (!solidOver(gameBorderTexture, borderPlace, band)) renderFill(band);
         }
     }
 }
@@ -258,7 +259,7 @@ void drawPauseVeil()
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
     SDL_Rect veil{0, 0, 1600, 900};
-    SDL_RenderFillRect(renderer, &veil);
+    renderFill(veil);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
@@ -289,6 +290,7 @@ void drawVeiledScreen()
 void drawFrame()
 {
     clearLetterbox();
+    beginWindowFrame();
     if (scene < 0) {
         drawMenu();
     } else if (paused) {
@@ -302,5 +304,6 @@ void drawFrame()
     bool still = scene >= 0 && !gameOver && (paused || tutorialPageUp());
     if (!still) forgetStills();
     drawTexture(cursorTexture, mouseX, mouseY, 30, 30);
+    finishWindowFrame();
     SDL_RenderPresent(renderer);
 }

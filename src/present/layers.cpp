@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/shell.h"
 
 namespace {
@@ -25,7 +26,7 @@ bool canvasFits(const SDL_Rect& area)
         h >= area.y + area.h) {
         return true;
     }
-    SDL_DestroyTexture(canvas);
+    destroyTexture(canvas);
     canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                std::max({w, area.x + area.w, 1600}), std::max({h, area.y + area.h, 900}));
     return canvas != nullptr;
@@ -98,6 +99,6 @@ void forgetLayers()
         releaseTexture(picture.texture);
         picture = Kept{};
     }
-    SDL_DestroyTexture(canvas);
+    destroyTexture(canvas);
     canvas = nullptr;
 }

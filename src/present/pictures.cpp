@@ -14,6 +14,7 @@
 #endif
 
 #include "present/layers.h"
+#include "present/retained.h"
 #include "present/rotations.h"
 #include "present/stills.h"
 #include "present/stretching.h"
@@ -79,7 +80,7 @@ void forgetLeastUsed()
                                        [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
         if (oldest == scaledCopies.end()) return;
         if (oldest->second.copy) keptPixels -= static_cast<long long>(oldest->first.w) * oldest->first.h;
-        SDL_DestroyTexture(oldest->second.copy);
+        destroyTexture(oldest->second.copy);
         scaledCopies.erase(oldest);
     }
 }
@@ -204,7 +205,7 @@ namespace {
 void copyByPlan(SDL_Texture* texture, const Plan& plan, const SDL_Rect& target)
 {
     if (!drawnUnscaled()) {
-        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        renderCopy(texture, nullptr, &target);
         return;
     }
     Uint8 alpha = 255;
@@ -213,7 +214,7 @@ void copyByPlan(SDL_Texture* texture, const Plan& plan, const SDL_Rect& target)
         SDL_Rect to{target.x + run.rect.x, target.y + run.rect.y, run.rect.w, run.rect.h};
         bool plain = run.solid && alpha == 255;
         if (plain) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-        SDL_RenderCopy(renderer, texture, &run.rect, &to);
+        renderCopy(texture, &run.rect, &to);
         if (plain) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     }
 }
@@ -230,7 +231,7 @@ void copyByFacts(SDL_Texture* texture, const PictureFacts& facts, const SDL_Rect
     for (size_t i = 0; i < facts.plan.size(); ++i) {
         const Run& run = facts.plan[i];
         SDL_Rect to{target.x + run.rect.x, target.y + run.rect.y, run.rect.w, run.rect.h};
-        SDL_RenderCopy(renderer, run.solid ? texture : facts.edges, &facts.from[i], &to);
+        renderCopy(run.solid ? texture : facts.edges, &facts.from[i], &to);
     }
 }
 
@@ -286,7 +287,7 @@ Stretched stretched;
 bool stretchScratchFits(int w, int h)
 {
     if (stretchScratch && scratchW >= w && scratchH >= h) return true;
-    SDL_DestroyTexture(stretchScratch);
+    destroyTexture(stretchScratch);
     stretched = Stretched{};
     scratchW = std::max(w, scratchW), scratchH = std::max(h, scratchH);
     stretchScratch = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, scratchW, scratchH);
@@ -332,7 +333,9 @@ bool stretchNow(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& ta
         void* out = nullptr;
         int outPitch = 0;
         SDL_Rect area{0, 0, box.w, box.h};
-        if (!stretchScratchFits(box.w, box.h) || SDL_LockTexture(stretchScratch, &area, &out, &outPitch) != 0) {
+        if (!stretchScratchFits(box.w, box.h)) return false;
+        textureChanging(stretchScratch);
+        if (SDL_LockTexture(stretchScratch, &area, &out, &outPitch) != 0) {
             return false;
         }
         stretchPicture(pixels, pitch, part, target.w, target.h, box, static_cast<Uint32*>(out), outPitch / 4);
@@ -353,7 +356,7 @@ SDL_Texture* blendedTexture(const Uint32* argb, int w, int h, int pitch)
     int access = drawnInSoftware() ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
     SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
     if (!texture || SDL_UpdateTexture(texture, nullptr, argb, pitch * 4) != 0) {
-        SDL_DestroyTexture(texture);
+        destroyTexture(texture);
         return nullptr;
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
@@ -379,7 +382,7 @@ SDL_Texture* makeScaledCopy(SDL_Texture* texture, const SDL_Rect& part, int w, i
     SDL_SetRenderTarget(renderer, previous);
     setLook(texture, look);
     if (!made) {
-        SDL_DestroyTexture(copy);
+        destroyTexture(copy);
         return nullptr;
     }
     SDL_SetTextureBlendMode(copy, look.blend);
@@ -453,7 +456,7 @@ SDL_Texture* lockedOpaqueTexture(int w, int h, void*& pixels, int& pitch)
 {
     SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
     if (texture && SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) return texture;
-    SDL_DestroyTexture(texture);
+    destroyTexture(texture);
     return nullptr;
 }
 
@@ -596,7 +599,7 @@ void holdAtOwnSize(SDL_Texture*& texture)
     facts.edges = anyEdge ? blendedTexture(edges.data(), w, y + tile, w) : nullptr;
     SDL_Texture* solid = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, w, h);
     if (!solid || (anyEdge && !facts.edges) || SDL_UpdateTexture(solid, nullptr, pixels, pitch * 4) != 0) {
-        SDL_DestroyTexture(solid), SDL_DestroyTexture(facts.edges);
+        destroyTexture(solid), destroyTexture(facts.edges);
         return;
     }
     SDL_SetTextureBlendMode(solid, SDL_BLENDMODE_NONE);
@@ -627,10 +630,10 @@ SDL_Texture* opaqueTextureAtSize(SDL_Surface* surface, int w, int h)
 void releaseTexture(SDL_Texture* texture)
 {
     if (!texture) return;
-    if (auto found = pictureFacts.find(texture); found != pictureFacts.end()) SDL_DestroyTexture(found->second.edges);
+    if (auto found = pictureFacts.find(texture); found != pictureFacts.end()) destroyTexture(found->second.edges);
     pictureFacts.erase(texture);
     if (stretched.texture == texture) stretched = Stretched{};
-    SDL_DestroyTexture(texture);
+    destroyTexture(texture);
 }
 
 const Picture& picture(const std::string& file)
@@ -663,12 +666,12 @@ void copyTexture(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& t
     if (scaled && !scaled->plan.empty() && blend == SDL_BLENDMODE_BLEND) {
         copyByPlan(scaled->copy, scaled->plan, target);
     } else if (scaled) {
-        SDL_RenderCopy(renderer, scaled->copy, nullptr, &target);
+        renderCopy(scaled->copy, nullptr, &target);
     } else if (const PictureFacts* facts = factsAtOwnSize(texture, source, target, blend)) {
         copyByFacts(texture, *facts, target);
     } else if (blend == SDL_BLENDMODE_BLEND && stretchNow(texture, source, target)) {
     } else {
-        SDL_RenderCopy(renderer, texture, source, &target);
+        renderCopy(texture, source, &target);
     }
 }
 
@@ -684,7 +687,7 @@ void drawAtOneSize(SDL_Texture*& texture, const SDL_Rect& target)
             std::erase_if(scaledCopies, [&](const auto& entry) {
                 if (entry.first.texture != texture) return false;
                 if (entry.second.copy) keptPixels -= static_cast<long long>(entry.first.w) * entry.first.h;
-                SDL_DestroyTexture(entry.second.copy);
+                destroyTexture(entry.second.copy);
                 return true;
             });
             releaseTexture(texture);
@@ -716,7 +719,7 @@ SDL_Texture* textTexture(TTF_Font* font, const std::string& text, SDL_Color colo
         KeptText kept{font, text, colour, texture, surface->w, surface->h};
         SDL_FreeSurface(surface);
         if (keptTexts.size() >= maxTexts) {
-            SDL_DestroyTexture(keptTexts.back().texture);
+            destroyTexture(keptTexts.back().texture);
             keptTexts.pop_back();
         }
         keptTexts.insert(keptTexts.begin(), kept);
@@ -733,12 +736,12 @@ void releaseScaledCopies()
     releaseRotations();
     forgetStills();
     forgetLayers();
-    for (auto& [key, entry] : scaledCopies) SDL_DestroyTexture(entry.copy);
+    for (auto& [key, entry] : scaledCopies) destroyTexture(entry.copy);
     scaledCopies.clear();
     keptPixels = 0;
-    for (KeptText& kept : keptTexts) SDL_DestroyTexture(kept.texture);
+    for (KeptText& kept : keptTexts) destroyTexture(kept.texture);
     keptTexts.clear();
-    SDL_DestroyTexture(stretchScratch);
+    destroyTexture(stretchScratch);
     stretchScratch = nullptr;
     scratchW = scratchH = 0;
     stretched = Stretched{};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "present/turning.h"
 #include "state/shell.h"
 
@@ -33,8 +34,15 @@ std::map<TurnKey, Turned> turns;
 uint64_t turnUses = 0;
 // The pixels of each sprite at its drawn size, for rotating angles seen once.
 std::map<std::tuple<SDL_Texture*, int, int>, PixelPicture> spritePixels;
-SDL_Texture* scratch = nullptr;  // where the rotation of this moment is written
-int scratchSize = 0;
+// Where the rotations of this moment are written: one texture per rotation
+// in a frame, since the window draws them all at the frame's end.
+struct Scratch {
+    SDL_Texture* texture = nullptr;
+    int size = 0;
+};
+std::vector<Scratch> scratches;
+size_t scratchesUsed = 0;
+uint64_t scratchFrame = 0;
 long long turnedPixels = 0;
 // About 6 MB: the sprites of the busiest screens (trees, a pour) fit.
 constexpr long long turnBudget = 6LL << 18;
@@ -57,7 +65,7 @@ void forgetOldTurns()
             continue;
         }
         turnedPixels -= static_cast<long long>(at->second.w) * at->second.h;
-        SDL_DestroyTexture(at->second.copy);
+        destroyTexture(at->second.copy);
         at = turns.erase(at);
     }
 }
@@ -96,7 +104,7 @@ SDL_Texture* keepVisible(const std::vector<Uint32>& pixels, int size, const SDL_
     turn.left = box.x - at.x, turn.top = box.y - at.y, turn.w = box.w, turn.h = box.h;
     SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, box.w, box.h);
     if (!copy || SDL_UpdateTexture(copy, nullptr, &pixels[static_cast<size_t>(box.y) * size + box.x], size * 4)) {
-        SDL_DestroyTexture(copy);
+        destroyTexture(copy);
         return nullptr;
     }
     SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_BLEND);
@@ -124,7 +132,7 @@ SDL_Texture* makeTurned(SDL_Texture* source, int w, int h, double angle, Turned&
                 rotateOnto(source, at, angle, SDL_Color{255, 255, 255, 255}, colours, size);
     setLook(source, TextureLook{.blend = SDL_BLENDMODE_BLEND, .r = 0, .g = 0, .b = 0});
     made = made && rotateOnto(source, at, angle, SDL_Color{0, 0, 0, 0}, alphas, size);
-    SDL_SetRenderTarget(renderer, previous), SDL_DestroyTexture(square);
+    SDL_SetRenderTarget(renderer, previous), destroyTexture(square);
     setLook(source, look), SDL_SetRenderDrawColor(renderer, dr, dg, db, da);
     if (!made) return nullptr;
     for (size_t i = 0; i < colours.size(); ++i) {
@@ -146,7 +154,7 @@ bool readPixels(SDL_Texture* source, int w, int h, PixelPicture& picture)
     picture.argb.resize(static_cast<size_t>(w) * h), picture.w = w, picture.h = h;
     bool read = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, source, nullptr, nullptr) == 0 &&
                 SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, picture.argb.data(), w * 4) == 0;
-    SDL_SetRenderTarget(renderer, previous), SDL_DestroyTexture(copy);
+    SDL_SetRenderTarget(renderer, previous), destroyTexture(copy);
     setLook(source, look);
     return read;
 }
@@ -161,14 +169,22 @@ const PixelPicture* pixelsOf(SDL_Texture* texture, SDL_Texture* source, int w, i
     return &spritePixels.emplace(key, std::move(picture)).first->second;
 }
 
-bool scratchFits(int size)
+// The next scratch texture of this frame, at least size x size; null when none can be made.
+SDL_Texture* scratchFor(int size)
 {
-    if (scratch && scratchSize >= size) return true;
-    SDL_DestroyTexture(scratch);
-    scratch = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size, size);
-    scratchSize = scratch ? size : 0;
-    if (scratch) SDL_SetTextureBlendMode(scratch, SDL_BLENDMODE_BLEND);
-    return scratch != nullptr;
+    if (!drawsNoted() || scratchFrame != windowFramesBegun()) scratchFrame = windowFramesBegun(), scratchesUsed = 0;
+    if (scratchesUsed == scratches.size()) scratches.emplace_back();
+    Scratch& scratch = scratches[scratchesUsed];
+    if (!scratch.texture || scratch.size < size) {
+        destroyTexture(scratch.texture);
+        scratch.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size, size);
+        scratch.size = scratch.texture ? size : 0;
+        if (!scratch.texture) return nullptr;
+        SDL_SetTextureBlendMode(scratch.texture, SDL_BLENDMODE_BLEND);
+    }
+    ++scratchesUsed;
+    textureChanging(scratch.texture);
+    return scratch.texture;
 }
 
 // An angle seen for the first time: rotated on the processor into the
@@ -180,14 +196,16 @@ bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, 
     void* pixels = nullptr;
     int pitch = 0;
     SDL_Rect area{0, 0, box.w, box.h};
-    if (!picture || !scratchFits(std::max(box.w, box.h)) || SDL_LockTexture(scratch, &area, &pixels, &pitch) != 0) {
+    SDL_Texture* scratch = picture ? scratchFor(std::max(box.w, box.h)) : nullptr;
+    if (!scratch || SDL_LockTexture(scratch, &area, &pixels, &pitch) != 0) {
         return false;
     }
     turnPicture(*picture, angle, box, static_cast<Uint32*>(pixels), pitch / 4);
     SDL_UnlockTexture(scratch);
     copyModulation(source, scratch);
     SDL_Rect to{target.x + box.x, target.y + box.y, box.w, box.h};
-    return SDL_RenderCopy(renderer, scratch, &area, &to) == 0;
+    renderCopy(scratch, &area, &to);
+    return true;
 }
 
 // The kept rotation for this key, made on its second request; null to rotate now.
@@ -220,21 +238,21 @@ void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double ang
         SDL_BlendMode blend = SDL_BLENDMODE_NONE;
         SDL_GetTextureBlendMode(source, &blend);
         bool turned = keepScaledCopies && blend == SDL_BLENDMODE_BLEND && target.w > 1 && target.h > 1 && turnNow(texture, source, target, angle);
-        if (!turned) SDL_RenderCopyEx(renderer, source, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
+        if (!turned) renderCopyTurned(source, target, angle);
         return;
     }
     copyModulation(source, turn->copy);
     SDL_Rect to{target.x + turn->left, target.y + turn->top, turn->w, turn->h};
-    SDL_RenderCopy(renderer, turn->copy, nullptr, &to);
+    renderCopy(turn->copy, nullptr, &to);
 }
 
 void releaseRotations()
 {
-    for (auto& [key, turn] : turns) SDL_DestroyTexture(turn.copy);
+    for (auto& [key, turn] : turns) destroyTexture(turn.copy);
     turns.clear();
     turnedPixels = 0;
     spritePixels.clear();
-    SDL_DestroyTexture(scratch);
-    scratch = nullptr;
-    scratchSize = 0;
+    for (Scratch& scratch : scratches) destroyTexture(scratch.texture);
+    scratches.clear();
+    scratchesUsed = 0;
 }

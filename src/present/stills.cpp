@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/shell.h"
 
 namespace {
@@ -34,7 +35,7 @@ bool drawStill(Still still)
 {
     const Kept& picture = keptFor(still);
     if (!picture.texture || picture.scene != scene || !readable()) return false;
-    SDL_RenderCopy(renderer, picture.texture, nullptr, nullptr);
+    renderCopy(picture.texture, nullptr, nullptr);
     return true;
 }
 
@@ -47,6 +48,8 @@ void keepStill(Still still)
         SDL_SetTextureBlendMode(picture.texture, SDL_BLENDMODE_NONE);
     }
     std::vector<Uint32> pixels(1600 * 900);
+    drawNotedNow();  // the window must hold this frame before it is read
+    textureChanging(picture.texture);
     bool read = picture.texture &&
                 SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 1600 * 4) == 0 &&
                 SDL_UpdateTexture(picture.texture, nullptr, pixels.data(), 1600 * 4) == 0;
@@ -56,7 +59,7 @@ void keepStill(Still still)
 void forgetStills()
 {
     for (Kept& picture : kept) {
-        SDL_DestroyTexture(picture.texture);
+        destroyTexture(picture.texture);
         picture = Kept{};
     }
 }

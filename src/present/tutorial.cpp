@@ -3,6 +3,7 @@
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/shell.h"
 
 namespace {
@@ -172,7 +173,7 @@ void drawTutorialBox()
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 100);
     SDL_Rect dim{0, 0, 1600, 900};
-    SDL_RenderFillRect(renderer, &dim);
+    renderFill(dim);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
     drawTexture(textBoxTexture, 100, 500, 1400, 350);
     for (int i = 0; i < 3; ++i) {

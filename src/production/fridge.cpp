@@ -6,6 +6,7 @@
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "state/shell.h"
 
 namespace {
@@ -131,7 +132,7 @@ void highlight(const Slot& slot)
     if (!slot.hovered) return;
     SDL_Rect area{static_cast<int>(slot.x), static_cast<int>(slot.y), static_cast<int>(slot.w),
                   static_cast<int>(slot.h)};
-    SDL_RenderFillRect(renderer, &area);
+    renderFill(area);
 }
 
 void drawDropTargets()
@@ -151,7 +152,7 @@ void drawThermometer(const Bucket& bucket)
     int left = static_cast<int>(bucket.x + bucket.w * 0.5 - 10);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_Rect outline{left, static_cast<int>(bucket.y + 30), 20, static_cast<int>(bucket.h) - 60};
-    SDL_RenderDrawRect(renderer, &outline);
+    renderOutline(outline);
     if (bucket.frozen < bucket.readyMin) {
         SDL_SetRenderDrawColor(renderer, 180, 180, 255, 255);
     } else if (bucket.frozen <= bucket.readyMax) {
@@ -161,7 +162,7 @@ void drawThermometer(const Bucket& bucket)
     }
     SDL_Rect column{left, static_cast<int>(bucket.h + bucket.y - 30 - bucket.frozen), 20,
                     static_cast<int>(bucket.frozen)};
-    SDL_RenderFillRect(renderer, &column);
+    renderFill(column);
 }
 
 }  // namespace
