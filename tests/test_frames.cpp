@@ -11,6 +11,7 @@
 #include "present/catalogue.h"
 #include "present/compositor.h"
 #include "present/pictures.h"
+#include "present/retained.h"
 #include "present/rotations.h"
 #include "present/tutorial.h"
 #include "state/shell.h"
@@ -273,4 +274,54 @@ TEST_F(GameTest, FittedWindowsShowNoSeams)
                 backdrop += pixel(x, y) == Rgba{255, 150, 150, 255};
     EXPECT_EQ(backdrop, 0u);
     SDL_RenderSetScale(renderer, 1.0f, 1.0f), SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+}
+
+// Frames drawn by hand over a kept window: after each change the window shows
+// what the frame shows drawn whole, on a screen of another colour.
+TEST_F(GameTest, AKeptWindowShowsEachFrameAsDrawnWhole)
+{
+    auto square = [](Uint32 argb, int size) {
+        std::vector<Uint32> pixels(size * size, argb);
+        for (int i = 0; i < size * size; i += 7) pixels[i] ^= 0x00A0A0A0u;  // something for a filter to mix
+        return textureFromPixels(pixels.data(), size, size);
+    };
+    SDL_Texture* a = square(0xFFFF0000u, 100);
+    SDL_Texture* b = square(0x800000FFu, 100);
+    SDL_Texture* scaled = square(0xFF00A0A0u, 37);
+    SDL_SetTextureScaleMode(scaled, SDL_ScaleModeLinear);
+    int ax = 100, thin = 5;
+    bool showB = true, bOverA = true;
+    const long before = windowFramesDrawn().inParts;
+    auto frame = [&] {
+        beginWindowFrame();
+        SDL_SetRenderDrawColor(renderer, 255, 150, 150, 255), renderFill(SDL_Rect{0, 0, 1600, 900});
+        SDL_Rect atA{ax, 100, 100, 100}, atB{150, 150, 100, 100}, atScaled{190, 60, 171, 171};
+        renderCopy(scaled, nullptr, &atScaled);
+        if (showB && !bOverA) renderCopy(b, nullptr, &atB);
+        renderCopy(a, nullptr, &atA);
+        if (showB && bOverA) renderCopy(b, nullptr, &atB);
+        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND), SDL_SetRenderDrawColor(renderer, 0, 0, 0, 100);
+        renderFill(SDL_Rect{0, 0, 800, 900});  // a veil
+        if (thin >= 0) renderFill(SDL_Rect{400, 400, 50, thin}), renderOutline(SDL_Rect{500, 400, 50, thin});
+        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+        finishWindowFrame();
+    };
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"first", [] {}}, {"unchanged", [] {}},
+        {"a rewritten where it stands", [&] {
+             std::vector<Uint32> green(100 * 100, 0xFF00FF00u);
+             textureChanging(a), SDL_UpdateTexture(a, nullptr, green.data(), 400);
+         }},
+        {"a moved, over part of a scaled picture", [&] { ax += 7; }}, {"b gone", [&] { showB = false; }},
+        {"b back, under a", [&] { showB = true, bOverA = false; }}, {"b over a again", [&] { bOverA = true; }},
+        {"a made again", [&] { destroyTexture(a), a = square(0xFFFFFF00u, 100); }},
+        {"lines no taller than a pixel", [&] { thin = 0; }}, {"the lines gone", [&] { thin = -1; }}};
+    for (const auto& [name, step] : steps) {
+        step(), frame();
+        std::vector<uint32_t> inParts = screenOf(target);
+        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 255, 0)), drawLastFrameWhole();
+        EXPECT_EQ(difference(inParts, screenOf(target)).first, 0u) << name;
+    }
+    EXPECT_EQ(windowFramesDrawn().inParts - before, 9) << "every frame after the first is drawn in parts";
+    destroyTexture(a), destroyTexture(b), destroyTexture(scaled);
 }
