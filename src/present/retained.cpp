@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "present/pictures.h"
 #include "state/shell.h"
 
 namespace {
@@ -84,31 +85,11 @@ bool same(const Noted& a, const Frame& inA, const Noted& b, const Frame& inB)
     return true;
 }
 
-// The texture's blend mode and modulation, set for one draw and put back.
-struct Look {
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    Uint8 r = 255, g = 255, b = 255, a = 255;
-};
-Look lookOf(SDL_Texture* texture)
-{
-    Look look;
-    SDL_GetTextureBlendMode(texture, &look.blend);
-    SDL_GetTextureColorMod(texture, &look.r, &look.g, &look.b);
-    SDL_GetTextureAlphaMod(texture, &look.a);
-    return look;
-}
-void setLook(SDL_Texture* texture, const Look& look)
-{
-    SDL_SetTextureBlendMode(texture, look.blend);
-    SDL_SetTextureColorMod(texture, look.r, look.g, look.b);
-    SDL_SetTextureAlphaMod(texture, look.a);
-}
-
 void draw(const Noted& d, const Frame& frame)
 {
     if (d.kind == Kind::copy || d.kind == Kind::turned) {
-        Look was = lookOf(d.texture);
-        setLook(d.texture, Look{d.blend, d.r, d.g, d.b, d.a});
+        TextureLook was = lookOf(d.texture);
+        setLook(d.texture, TextureLook{d.blend, d.a, d.r, d.g, d.b});
         const SDL_Rect* source = d.wholeSource ? nullptr : &d.source;
         const SDL_Rect* target = d.wholeTarget ? nullptr : &d.target;
         if (d.kind == Kind::copy) {
