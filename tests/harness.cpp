@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <ostream>
 
+#include "draw/draw.h"
+#include "draw/kept_frame.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
-#include "present/retained.h"
+#include "present/primitives.h"
 #include "state/finishing.h"
 #include "state/present.h"
 #include "state/production.h"
@@ -26,7 +28,9 @@ void resetGame()
 {
     releaseTextures();
     releasePictures();
-    redrawWholeWindow();
+    forgetTexts();
+    forgetKeptDrawings();
+    forgetKeptFrame();
     TTF_CloseFont(fontLarge);
     TTF_CloseFont(fontSmall);
     resetShellState();
@@ -42,7 +46,7 @@ void GameTest::SetUp()
     resetGame();
     target = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGBA32);
     ASSERT_NE(target, nullptr);
-    renderer = SDL_CreateSoftwareRenderer(target);
+    renderer = openCanvasOn(target);
     ASSERT_NE(renderer, nullptr);
     if (!TTF_WasInit()) TTF_Init();
     srand(1);
@@ -50,9 +54,9 @@ void GameTest::SetUp()
 
 void GameTest::TearDown()
 {
-    SDL_Renderer* own = renderer;
     resetGame();  // frees the catalogue while the renderer still exists
-    SDL_DestroyRenderer(own);
+    closeCanvas();
+    renderer = nullptr;
     SDL_FreeSurface(target);
     std::filesystem::current_path(startFolder);
     for (const auto& folder : {tempFolder, gameFolder})
@@ -112,5 +116,5 @@ void GameTest::clearTo(Rgba colour)
 {
     SDL_SetRenderDrawColor(renderer, colour.r, colour.g, colour.b, colour.a);
     SDL_RenderClear(renderer);
-    redrawWholeWindow();  // the game's last frame is gone from the screen
+    forgetKeptFrame();  // the game's last frame is gone from the canvas
 }

@@ -7,12 +7,13 @@
 #include "app/app.h"
 #include "app/dispatch.h"
 #include "harness.h"
+#include "draw/draw.h"
+#include "draw/kept_frame.h"
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
 #include "present/pictures.h"
-#include "present/retained.h"
-#include "present/rotations.h"
+#include "present/primitives.h"
 #include "present/tutorial.h"
 #include "state/shell.h"
 #include "state/truck.h"
@@ -32,9 +33,9 @@ TEST_F(GameTest, KeptCopiesDrawTheSamePixelsAndReadNoFile)
     for (const BenchState& state : benchStates()) {
         std::filesystem::current_path(images);
         resetStations(), state.setUp();
-        keepScaledCopies = false, releasePictures(), drawFrame();
+        drawEverythingAnew = true, releasePictures(), drawFrame();
         std::vector<uint32_t> scaledEveryFrame = screen();
-        keepScaledCopies = true, drawFrame(), drawFrame();  // notes the sizes drawn, then makes the copies
+        drawEverythingAnew = false, drawFrame(), drawFrame();  // notes the sizes drawn, then makes the copies
         // On a screen of another colour: whatever is left unfilled shows.
         std::filesystem::current_path(tempFolder), clearTo(Rgba{0, 255, 0, 255}), drawFrame();
         std::vector<uint32_t> kept = screen();
@@ -52,8 +53,8 @@ TEST_F(GameTest, KeptCopiesDrawTheSamePixelsAndReadNoFile)
 TEST_F(GameTest, DiscsLightExactlyThePointsWithinTheirRadius)
 {
     for (int radius : {0, 1, 2, 7, 70}) {
-        clearTo(Rgba{0, 0, 0, 255}), SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
-        drawFilledCircle(400, 300, radius, 0x0AFFFFFFu);  // one ring of a glow
+        clearTo(Rgba{0, 0, 0, 255});
+        drawFilledCircle(400, 300, radius, 0x0AFFFFFFu, SDL_BLENDMODE_ADD);  // one ring of a glow
         for (int j = -80; j <= 80; ++j)
             for (int i = -80; i <= 80; ++i) {
                 bool inside = i > -radius && j > -radius && i * i + j * j <= radius * radius;
@@ -99,8 +100,8 @@ TEST_F(GameTest, RotatedSpritesShowSdlsRotation)
                                     {customerSprites[0][0], 200, 280, 271.5}, {customerSprites[0][0], 200, 280, -0.25},
                                     {textBoxTexture, 160, 60, 17.0}, {textBoxTexture, 160, 60, -123.4}}) {  // solid to its edges
         auto draw = [&](bool keep) {
-            keepScaledCopies = keep, clearTo({30, 90, 160, 255});
-            copyTextureRotated(c.texture, SDL_Rect{700, 200, c.w, c.h}, c.angle);
+            drawEverythingAnew = !keep, clearTo({30, 90, 160, 255});
+            drawTurned(c.texture, SDL_Rect{700, 200, c.w, c.h}, c.angle);
             return screenOf(target);
         };
         std::vector<uint32_t> sdl = draw(false), once = draw(true), kept = (draw(true), draw(true));
@@ -108,7 +109,7 @@ TEST_F(GameTest, RotatedSpritesShowSdlsRotation)
         auto [keptDiffering, keptMost] = difference(kept, sdl);
         EXPECT_TRUE(turnedMost <= 2 && turned * 10 <= size_t(c.w * c.h)) << c.angle << ": " << turned << " px, " << turnedMost;
         EXPECT_TRUE(keptMost <= 2 && keptDiffering * 10 <= size_t(c.w * c.h)) << c.angle << ": " << keptDiffering;
-        releaseScaledCopies();  // the next case starts unseen
+        forgetKeptDrawings();  // the next case starts unseen
     }
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
@@ -138,9 +139,9 @@ TEST_F(GameTest, KeptScreensAndLayersShowTheGameAsItIsNow)
         {"game over", [] { scene = 0, gameOver = true; }}, {"another last score", [] { lastScore += 2; }}};
     for (const auto& [name, step] : steps) {
         step();
-        keepScaledCopies = false, drawFrame();
+        drawEverythingAnew = true, drawFrame();
         std::vector<uint32_t> fresh = screenOf(target);
-        keepScaledCopies = true, drawFrame(), drawFrame();
+        drawEverythingAnew = false, drawFrame(), drawFrame();
         EXPECT_LE(difference(screenOf(target), fresh).second, 4) << name;
     }
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
@@ -156,7 +157,7 @@ TEST_F(GameTest, PicturesKeepTheirColoursAndWaitForTheirFirstUse)
         SDL_Surface* fromFile = IMG_Load(file);
         ASSERT_NE(fromFile, nullptr) << file;
         SDL_Surface* expected = SDL_ConvertSurfaceFormat(fromFile, SDL_PIXELFORMAT_RGBA32, 0);
-        SDL_Texture* texture = textureFromSurface(fromFile);
+        SDL_Texture* texture = makeTexture(fromFile);
         SDL_Rect part{0, 0, std::min(expected->w, 1600), std::min(expected->h, 900)};
         clearTo({0, 0, 0, 255}), SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
         SDL_RenderCopy(renderer, texture, &part, &part), SDL_RenderFlush(renderer);
@@ -168,7 +169,7 @@ TEST_F(GameTest, PicturesKeepTheirColoursAndWaitForTheirFirstUse)
                 wrong += want[3] == 255 && Rgba{want[0], want[1], want[2], 255} != got;
             }
         EXPECT_EQ(wrong, 0u) << file;
-        releaseTexture(texture), SDL_FreeSurface(expected), SDL_FreeSurface(fromFile);
+        freeTexture(texture), SDL_FreeSurface(expected), SDL_FreeSurface(fromFile);
     }
     loadTextures();
     EXPECT_TRUE(!gameBorderTexture && gameBorderSurface && gameBorderSurface->w == 1760 && creditsSurface &&
@@ -192,8 +193,8 @@ TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
                                     {textBoxFilterTexture, {0, 0, 240, 300}, {1225, 25, 175, 275}},
                                     {textBoxFilterTexture, {1, 0, 238, 299}, {1225, 25, 173, 271}}}) {
         auto draw = [&](bool keep) {
-            keepScaledCopies = keep, releaseScaledCopies(), clearTo({30, 90, 160, 255});
-            copyTexture(c.texture, &c.part, c.to);
+            drawEverythingAnew = !keep, forgetKeptDrawings(), clearTo({30, 90, 160, 255});
+            drawPart(c.texture, c.part, c.to);
             return screenOf(target);
         };
         std::vector<uint32_t> sdl = draw(false), stretched = draw(true);
@@ -202,7 +203,7 @@ TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
     // A background decoded straight at the size it is drawn at.
     for (SDL_Rect area : {SDL_Rect{0, 0, 1248, 702}, SDL_Rect{-50, -100, 1344, 874}, SDL_Rect{0, 0, 1600, 900}}) {
         auto draw = [&](bool keep) {
-            keepScaledCopies = keep, releaseTextures(), loadBackgrounds(), clearTo({30, 90, 160, 255});
+            drawEverythingAnew = !keep, releaseTextures(), loadBackgrounds(), clearTo({30, 90, 160, 255});
             drawBackground(0, area);
             return screenOf(target);
         };
@@ -212,24 +213,35 @@ TEST_F(GameTest, StretchedPicturesShowSdlsScaling)
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
 
-// The frame border held for its own size, solid rows apart from its blended
-// edges, draws exactly what it drew as one blended picture.
-TEST_F(GameTest, PicturesHeldForTheirOwnSizeDrawTheSame)
+// A frame of any file size, drawn at 1760 x 1125, keeps its see-through
+// parts see-through: held for its own size, or scaled once to it, it draws
+// what SDL draws scaling and blending it in every frame.
+TEST_F(GameTest, FramesOfAnySizeDrawAsSdlDrawsThem)
 {
-    useGameFolder(), IMG_Init(IMG_INIT_PNG), loadTextures();
-    auto draw = [&] {
-        clearTo({30, 90, 160, 255});
-        SDL_SetRenderDrawColor(renderer, 250, 200, 20, 255);
-        SDL_Rect stripe{0, 300, 1600, 200};
-        SDL_RenderFillRect(renderer, &stripe);
-        copyTexture(decoded(gameBorderTexture), nullptr, SDL_Rect{0, 0, 1760, 1125});
-        return screenOf(target);
-    };
-    std::vector<uint32_t> blended = draw();
-    SDL_Texture* before = gameBorderTexture;
-    holdAtOwnSize(gameBorderTexture);
-    EXPECT_NE(gameBorderTexture, before);
-    EXPECT_EQ(difference(draw(), blended).first, 0u);
+    useEmptyFolder(), IMG_Init(IMG_INIT_PNG), SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
+    for (auto [w, h] : {std::pair{1760, 1125}, {880, 563}, {1901, 1207}}) {
+        // Solid edges around a see-through window, a half see-through band between them.
+        SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                int edge = std::min({x, y, w - 1 - x, h - 1 - y}) * 40 / w;
+                Uint8 alpha = edge == 0 ? 255 : edge == 1 ? 128 : 0;
+                static_cast<Uint32*>(frame->pixels)[y * w + x] =
+                    SDL_MapRGBA(frame->format, Uint8(x * 255 / w), Uint8(y * 255 / h), 90, alpha);
+            }
+        IMG_SavePNG(frame, "Images/GameBorder.png"), SDL_FreeSurface(frame);
+        auto draw = [&](bool anew) {
+            drawEverythingAnew = anew, releaseTextures(), loadTextures(), clearTo({30, 90, 160, 255});
+            drawFill(SDL_Rect{0, 300, 1600, 200}, Paint{SDL_Color{250, 200, 20, 255}});
+            drawCopy(decoded(gameBorderTexture), borderPlace);
+            return screenOf(target);
+        };
+        std::vector<uint32_t> sdl = draw(true), kept = draw(false);
+        auto [differing, most] = difference(kept, sdl);
+        EXPECT_EQ(pixel(800, 400), (Rgba{250, 200, 20, 255})) << w << " x " << h << ": the window shows through";
+        EXPECT_LE(most, w == 1760 ? 0 : 1) << w << " x " << h << ", " << differing << " pixels differ";
+    }
+    drawEverythingAnew = false, SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
 
 // A picture is copied in tiles of 32 x 32: solid ones without blending,
@@ -237,43 +249,52 @@ TEST_F(GameTest, PicturesHeldForTheirOwnSizeDrawTheSame)
 // wherever it stands, makes the tile blended.
 TEST_F(GameTest, OnePixelUnlikeItsTileIsBlended)
 {
-    keepScaledCopies = true;
     for (Uint32 rest : {0xFFFF0000u, 0x00000000u})
         for (int at : {0, 1, 2, 3, 5, 6, 7, 31}) {
             std::vector<Uint32> argb(64 * 64, rest);
             for (int y = 32; y < 64; ++y) std::fill_n(argb.begin() + y * 64 + 32, 32, 0xFFFF0000u);  // a solid tile
             argb[at * 64 + at] = 0x800000FFu;  // blue, half see-through
-            SDL_Texture* texture = textureFromPixels(argb.data(), 64, 64);
+            SDL_Texture* texture = makeTextureFromPixels(argb.data(), 64, 64);
             clearTo({0, 255, 0, 255});
-            copyTexture(texture, nullptr, SDL_Rect{100, 100, 64, 64});
+            drawCopy(texture, SDL_Rect{100, 100, 64, 64});
             Rgba seen = pixel(100 + at, 100 + at);
             EXPECT_TRUE(seen.g > 100 && seen.g < 150 && seen.b > 100) << std::hex << rest << " at " << std::dec << at;
             Rgba around = rest ? Rgba{255, 0, 0, 255} : Rgba{0, 255, 0, 255};
             EXPECT_EQ(pixel(100 + at + 1, 100 + at), around);
-            releaseTexture(texture);
+            freeTexture(texture);
         }
 }
 
-// In a window fitted to a smaller screen the renderer scales every copy, so
-// pictures are copied whole: no seam between their parts lets the backdrop
-// show through the order sheet or the stats box.
+// On a 1366 x 768 screen no seam between a picture's parts lets the backdrop
+// show through the order sheet or the stats box: not where the canvas is
+// scaled into the window, nor where the renderer scales every copy (as a
+// graphics processor's does), which copies pictures whole.
 TEST_F(GameTest, FittedWindowsShowNoSeams)
 {
     useGameFolder(), IMG_Init(IMG_INIT_PNG), SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
-    const float scale = 1366.0f / 1600.0f;  // a 1366 x 768 screen
-    SDL_RenderSetScale(renderer, scale, scale);
-    fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
-    buildShellButtons(), buildPauseButtons(), loadBackgrounds(), renderCaptions(), loadTextures();
-    for (const BenchState& state : benchStates())
-        if (state.name == "truck front") resetStations(), state.setUp();
-    drawFrame(), drawFrame(), drawFrame(), SDL_RenderFlush(renderer);  // sizes noted, copies made, copies shown
-    size_t backdrop = 0;
-    for (SDL_Rect panel : {SDL_Rect{1240, 60, 320, 500}, SDL_Rect{1270, 690, 320, 200}})
-        for (int y = int(panel.y * scale); y < int((panel.y + panel.h) * scale); ++y)
-            for (int x = int(panel.x * scale); x < int((panel.x + panel.w) * scale); ++x)
-                backdrop += pixel(x, y) == Rgba{255, 150, 150, 255};
-    EXPECT_EQ(backdrop, 0u);
-    SDL_RenderSetScale(renderer, 1.0f, 1.0f), SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* screen = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_RGBA32);
+    const float scale = 1365.0f / 1600.0f;
+    for (bool direct : {false, true}) {
+        renderer = direct ? openDirectCanvasOn(screen, 1600, 900) : openCanvasOn(canvas, screen);
+        fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
+        buildShellButtons(), buildPauseButtons(), loadBackgrounds(), renderCaptions(), loadTextures();
+        for (const BenchState& state : benchStates())
+            if (state.name == "truck front") resetStations(), state.setUp();
+        drawFrame(), drawFrame(), drawFrame(), SDL_RenderFlush(renderer);  // sizes noted, copies made, copies shown
+        size_t backdrop = 0;
+        for (SDL_Rect panel : {SDL_Rect{1240, 60, 320, 500}, SDL_Rect{1270, 690, 320, 200}})
+            for (int y = int(panel.y * scale); y < int((panel.y + panel.h) * scale); ++y)
+                for (int x = int(panel.x * scale); x < int((panel.x + panel.w) * scale); ++x) {
+                    Rgba c{};
+                    SDL_GetRGBA(static_cast<Uint32*>(screen->pixels)[y * 1366 + x], screen->format, &c.r, &c.g, &c.b, &c.a);
+                    backdrop += c == Rgba{255, 150, 150, 255};
+                }
+        EXPECT_EQ(backdrop, 0u) << (direct ? "scaled by the renderer" : "the canvas scaled");
+        resetGame();
+    }
+    renderer = openCanvasOn(target);
+    SDL_FreeSurface(canvas), SDL_FreeSurface(screen), SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }
 
 // Frames drawn by hand over a kept window: after each change the window shows
@@ -283,7 +304,7 @@ TEST_F(GameTest, AKeptWindowShowsEachFrameAsDrawnWhole)
     auto square = [](Uint32 argb, int size) {
         std::vector<Uint32> pixels(size * size, argb);
         for (int i = 0; i < size * size; i += 7) pixels[i] ^= 0x00A0A0A0u;  // something for a filter to mix
-        return textureFromPixels(pixels.data(), size, size);
+        return makeTextureFromPixels(pixels.data(), size, size);
     };
     SDL_Texture* a = square(0xFFFF0000u, 100);
     SDL_Texture* b = square(0x800000FFu, 100);
@@ -291,30 +312,29 @@ TEST_F(GameTest, AKeptWindowShowsEachFrameAsDrawnWhole)
     SDL_SetTextureScaleMode(scaled, SDL_ScaleModeLinear);
     int ax = 100, thin = 5;
     bool showB = true, bOverA = true;
-    const long before = windowFramesDrawn().inParts;
+    const long before = framesDrawn().inParts;
+    const Paint veil{SDL_Color{0, 0, 0, 100}, SDL_BLENDMODE_BLEND};
     auto frame = [&] {
-        beginWindowFrame();
-        SDL_SetRenderDrawColor(renderer, 255, 150, 150, 255), renderFill(SDL_Rect{0, 0, 1600, 900});
+        beginKeptFrame();
+        putFill(SDL_Rect{0, 0, 1600, 900}, Paint{SDL_Color{255, 150, 150, 255}});
         SDL_Rect atA{ax, 100, 100, 100}, atB{150, 150, 100, 100}, atScaled{190, 60, 171, 171};
-        renderCopy(scaled, nullptr, &atScaled);
-        if (showB && !bOverA) renderCopy(b, nullptr, &atB);
-        renderCopy(a, nullptr, &atA);
-        if (showB && bOverA) renderCopy(b, nullptr, &atB);
-        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND), SDL_SetRenderDrawColor(renderer, 0, 0, 0, 100);
-        renderFill(SDL_Rect{0, 0, 800, 900});  // a veil
-        if (thin >= 0) renderFill(SDL_Rect{400, 400, 50, thin}), renderOutline(SDL_Rect{500, 400, 50, thin});
-        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-        finishWindowFrame();
+        putCopy(scaled, nullptr, atScaled, SDL_BLENDMODE_BLEND, Tint{});
+        if (showB && !bOverA) putCopy(b, nullptr, atB, SDL_BLENDMODE_BLEND, Tint{});
+        putCopy(a, nullptr, atA, SDL_BLENDMODE_BLEND, Tint{});
+        if (showB && bOverA) putCopy(b, nullptr, atB, SDL_BLENDMODE_BLEND, Tint{});
+        putFill(SDL_Rect{0, 0, 800, 900}, veil);
+        if (thin >= 0) putFill(SDL_Rect{400, 400, 50, thin}, veil), putOutline(SDL_Rect{500, 400, 50, thin}, veil);
+        finishKeptFrame();
     };
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"first", [] {}}, {"unchanged", [] {}},
         {"a rewritten where it stands", [&] {
              std::vector<Uint32> green(100 * 100, 0xFF00FF00u);
-             textureChanging(a), SDL_UpdateTexture(a, nullptr, green.data(), 400);
+             textureRewritten(a), SDL_UpdateTexture(a, nullptr, green.data(), 400);
          }},
         {"a moved, over part of a scaled picture", [&] { ax += 7; }}, {"b gone", [&] { showB = false; }},
         {"b back, under a", [&] { showB = true, bOverA = false; }}, {"b over a again", [&] { bOverA = true; }},
-        {"a made again", [&] { destroyTexture(a), a = square(0xFFFFFF00u, 100); }},
+        {"a made again", [&] { freeTexture(a), a = square(0xFFFFFF00u, 100); }},
         {"lines no taller than a pixel", [&] { thin = 0; }}, {"the lines gone", [&] { thin = -1; }}};
     for (const auto& [name, step] : steps) {
         step(), frame();
@@ -322,6 +342,6 @@ TEST_F(GameTest, AKeptWindowShowsEachFrameAsDrawnWhole)
         SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 255, 0)), drawLastFrameWhole();
         EXPECT_EQ(difference(inParts, screenOf(target)).first, 0u) << name;
     }
-    EXPECT_EQ(windowFramesDrawn().inParts - before, 9) << "every frame after the first is drawn in parts";
-    destroyTexture(a), destroyTexture(b), destroyTexture(scaled);
+    EXPECT_EQ(framesDrawn().inParts - before, 9) << "every frame after the first is drawn in parts";
+    freeTexture(a), freeTexture(b), freeTexture(scaled);
 }

@@ -11,7 +11,7 @@
 #include "harness.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
-#include "present/retained.h"
+#include "draw/draw.h"
 #include "present/tutorial.h"
 #include "production/kitchen.h"
 #include "state/finishing.h"
@@ -30,9 +30,8 @@ struct Step { int x, y; bool press = false, release = false, leftUp = true; int 
 struct PlayTest : GameTest {
     void startIn(const std::string& missing, bool font)  // in a folder of its own, the new best goes there
     {
-        SDL_Renderer* own = renderer;
-        resetGame(), SDL_DestroyRenderer(own), useEmptyFolder();  // the catalogue goes while its renderer lives
-        renderer = SDL_CreateSoftwareRenderer(screen), SDL_RenderSetLogicalSize(renderer, 1600, 900);
+        resetGame(), useEmptyFolder();  // the catalogue goes while its renderer lives
+        renderer = screen == canvas ? openCanvasOn(canvas) : openCanvasOn(canvas, screen);
         for (const auto& file : fs::directory_iterator(MERVANTA_GAME_DIR "/Images"))
             if (file.path().filename() != missing) fs::create_symlink(file.path(), "Images" / file.path().filename());
         if (missing == "Images") fs::remove_all("Images");
@@ -41,7 +40,11 @@ struct PlayTest : GameTest {
         fontLarge = TTF_OpenFont("COMIC.ttf", 36), fontSmall = TTF_OpenFont("COMIC.ttf", 26);
         loadBackgrounds(), renderCaptions(), loadTextures(), setUpKitchen(), testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { GameTest::TearDown(), SDL_FreeSurface(small), SDL_FreeSurface(full); }
+    void TearDown() override
+    {
+        GameTest::TearDown();
+        for (SDL_Surface* surface : {small, full, canvas}) SDL_FreeSurface(surface);
+    }
     void frame(const Step& s, double dt)  // as the input sampling makes it, then the update
     {
         prevMouseY = mouseY, mouseX = s.x, mouseY = s.y, mousePressed = s.press;
@@ -117,9 +120,10 @@ struct PlayTest : GameTest {
     }
     std::mt19937 rng;
     std::deque<Step> steps;
+    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGB888);
     SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, 160, 90, 32, SDL_PIXELFORMAT_RGBA32);
-    SDL_Surface* full = nullptr;  // a window at the game's size, as the player's
-    SDL_Surface* screen = small;
+    SDL_Surface* full = nullptr;  // a window of its own size
+    SDL_Surface* screen = small;  // the window the canvas is shown in
 };
 
 class RandomPlayTest : public PlayTest, public testing::WithParamInterface<unsigned> {};
@@ -157,11 +161,11 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlayTest, testing::Values(1u, 2u, 3u, 4u))
 // pixel for pixel, through every screen and gesture of a long play.
 TEST_F(PlayTest, FramesDrawnWhereTheyChangedShowTheWholeFrame)
 {
-    full = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGB888), screen = full;
+    screen = canvas;
     startIn("", true), rng.seed(11);
     auto shown = [&] {
         SDL_RenderFlush(renderer);
-        const uint32_t* pixels = static_cast<const uint32_t*>(full->pixels);
+        const uint32_t* pixels = static_cast<const uint32_t*>(canvas->pixels);
         return std::vector<uint32_t>(pixels, pixels + 1600 * 900);
     };
     const long frames = 2500;
@@ -170,7 +174,7 @@ TEST_F(PlayTest, FramesDrawnWhereTheyChangedShowTheWholeFrame)
 #else
     const long checkEvery = 1;
 #endif
-    WindowFrames before = windowFramesDrawn();
+    FramesDrawn before = framesDrawn();
     std::set<int> screens;
     for (long i = 0; i < frames; ++i, steps.pop_front()) {
         if (steps.empty()) plan();
@@ -178,15 +182,48 @@ TEST_F(PlayTest, FramesDrawnWhereTheyChangedShowTheWholeFrame)
         drawFrame(), screens.insert(gameOver ? 7 : paused ? 6 : scene);
         if (i % checkEvery) continue;
         std::vector<uint32_t> inParts = shown();
-        SDL_FillRect(full, nullptr, SDL_MapRGB(full->format, 0, 255, 0)), drawLastFrameWhole();
+        SDL_FillRect(canvas, nullptr, SDL_MapRGB(canvas->format, 0, 255, 0)), drawLastFrameWhole();
         auto [differs, _] = std::ranges::mismatch(inParts, shown());
         ASSERT_TRUE(differs == inParts.end()) << "frame " << i << ", scene " << scene << ", pixel "
                                               << differs - inParts.begin() << (paused ? ", paused" : "");
     }
-    WindowFrames drawn = windowFramesDrawn();
+    FramesDrawn drawn = framesDrawn();
     std::printf("%ld frames drawn in parts, %ld whole\n", drawn.inParts - before.inParts, drawn.whole - before.whole);
     EXPECT_GT(drawn.inParts - before.inParts, frames / 2) << "most frames are drawn in parts";
     EXPECT_GE(screens.size(), 7u) << "the menu, every station and the pause were seen";
+}
+
+// The window keeps what it was shown, and each frame changes it only where
+// the canvas changed, scaled to the window's size. Through a long play, at
+// sizes other than the game's, it must show the whole canvas scaled anew,
+// pixel for pixel, beside black bars.
+TEST_F(PlayTest, WindowsOfOtherSizesShowEachFrameAsTheWholeCanvasScaled)
+{
+#ifdef MERVANTA_SANITIZED
+    const long frames = 400, checkEvery = 20;
+#else
+    const long frames = 800, checkEvery = 1;
+#endif
+    for (auto [w, h] : {std::pair{1366, 768}, {1000, 700}, {1920, 1080}}) {
+        SDL_FreeSurface(full), full = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888), screen = full;
+        startIn("", true), rng.seed(unsigned(w)), steps.clear();
+        auto shown = [&] {
+            const uint32_t* pixels = static_cast<const uint32_t*>(full->pixels);
+            return std::vector<uint32_t>(pixels, pixels + w * h);
+        };
+        for (long i = 0; i < frames; ++i, steps.pop_front()) {
+            if (steps.empty()) plan();
+            frame(steps.front(), 0.5 + 0.01 * pick(150));
+            drawFrame();
+            if (i % checkEvery) continue;
+            std::vector<uint32_t> inParts = shown();
+            SDL_FillRect(full, nullptr, SDL_MapRGB(full->format, 0, 255, 0)), showCanvasWhole();
+            auto [differs, _] = std::ranges::mismatch(inParts, shown());
+            ASSERT_TRUE(differs == inParts.end()) << w << " x " << h << ", frame " << i << ", scene " << scene
+                                                  << ", pixel " << differs - inParts.begin();
+        }
+        EXPECT_EQ(shown()[0] & 0xFFFFFF, w == 1000 ? 0u : shown()[0] & 0xFFFFFF) << "the bars are black";
+    }
 }
 
 TEST_F(PlayTest, EveryScreenWithAPictureAllPicturesOrTheFontMissing)

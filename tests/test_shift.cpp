@@ -9,6 +9,8 @@
 #include "app/app.h"
 #include "app/dispatch.h"
 #include "app/input.h"
+#include "app/window.h"
+#include "draw/draw.h"
 #include "harness.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
@@ -21,6 +23,7 @@
 #include "truck/customers.h"
 #include "truck/menus.h"
 #include "truck/score.h"
+#include "present/score_box.h"
 
 namespace fs = std::filesystem;
 
@@ -213,14 +216,16 @@ TEST_F(ShiftTest, TheWindowFitsSmallerScreensAndTheMouseMapsToTheGame)
     for (auto [w, h, fitW, fitH] : sizes)
         EXPECT_EQ(fittedWindowSize(w, h).x * 10000 + fittedWindowSize(w, h).y, fitW * 10000 + fitH) << w << "x" << h;
     SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_RGBA32);
-    SDL_Renderer* own = std::exchange(renderer, SDL_CreateSoftwareRenderer(small));
-    SDL_RenderSetLogicalSize(renderer, 1600, 900);
+    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGB888);
     const int points[][4] = {{0, 0, 0, 0}, {683, 384, 800, 450}, {1365, 767, 1599, 898}};  // window pixel, game point
-    for (auto [x, y, gameX, gameY] : points) {
-        windowToGame(x, y);
-        EXPECT_LE(std::max(std::abs(mouseX - gameX), std::abs(mouseY - gameY)), 1) << x << ", " << y;
+    for (bool direct : {false, true}) {  // the canvas scaled to the window, or every draw scaled
+        renderer = direct ? openDirectCanvasOn(small, 1600, 900) : openCanvasOn(canvas, small);
+        for (auto [x, y, gameX, gameY] : points) {
+            windowToGame(x, y);
+            EXPECT_LE(std::max(std::abs(mouseX - gameX), std::abs(mouseY - gameY)), 1) << x << ", " << y;
+        }
     }
-    SDL_DestroyRenderer(std::exchange(renderer, own)), SDL_FreeSurface(small);
+    renderer = openCanvasOn(target), SDL_FreeSurface(small), SDL_FreeSurface(canvas);
 }
 
 }  // namespace

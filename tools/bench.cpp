@@ -23,6 +23,7 @@
 #include "app/app.h"
 #include "app/dispatch.h"
 #include "bench.h"
+#include "draw/draw.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
 #include "present/pictures.h"
@@ -139,7 +140,7 @@ Timing timeState(const BenchState& state, int frames, bool decodeEveryFrame)
             updateFrame();
             double update = msSince(start);
             mousePressed = mouseReleased = false;
-            keepScaledCopies = !decodeEveryFrame;
+            drawEverythingAnew = decodeEveryFrame;
             if (decodeEveryFrame) releasePictures();
             start = Clock::now();
             drawFrame();
@@ -240,7 +241,7 @@ int main(int argc, char** argv)
     // As in the game's window: smooth scaling, an opaque 32-bit target.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "2");
     SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, gameWidth, gameHeight, 32, SDL_PIXELFORMAT_RGB888);
-    renderer = SDL_CreateSoftwareRenderer(canvas);
+    renderer = openCanvasOn(canvas);
     fontLarge = TTF_OpenFont("COMIC.ttf", 36);
     fontSmall = TTF_OpenFont("COMIC.ttf", 26);
     buildShellButtons();
@@ -269,7 +270,7 @@ int main(int argc, char** argv)
         opened += kept.opened;
         timedFrames += static_cast<long>(kept.draw.size());
         Timing decoded = timeState(state, std::max(frames / 2, 20), true);
-        keepScaledCopies = true;
+        drawEverythingAnew = false;
         Spread update = spread(kept.update), draw = spread(kept.draw), slow = spread(decoded.draw);
         std::printf("| %s | %.3f | %.3f | %.2f | %.2f | %.2f | %.2f | %.1fx |\n", state.name.c_str(), update.median,
                     update.p99, draw.median, draw.p99, slow.median, slow.p99, slow.median / draw.median);

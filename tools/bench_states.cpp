@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "bench.h"
-#include "present/stills.h"
+#include "draw/draw.h"
 #include "production/kitchen.h"
 #include "state/finishing.h"
 #include "state/production.h"

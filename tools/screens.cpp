@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/dispatch.h"
 #include "present/button.h"
+#include "draw/draw.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
 #include "present/pictures.h"
@@ -137,7 +138,7 @@ int main(int argc, char** argv)
     TTF_Init();
     IMG_Init(IMG_INIT_PNG);
     canvas = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGBA32);
-    renderer = SDL_CreateSoftwareRenderer(canvas);
+    renderer = openCanvasOn(canvas);
     fontLarge = TTF_OpenFont("COMIC.ttf", 36);
     fontSmall = TTF_OpenFont("COMIC.ttf", 26);
     buildShellButtons();

@@ -14,9 +14,12 @@
 
 #include "app/dispatch.h"
 #include "app/input.h"
+#include "app/window.h"
+#include "draw/draw.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
 #include "present/pictures.h"
+#include "present/primitives.h"
 #include "present/tutorial.h"
 #include "production/kitchen.h"
 #include "state/shell.h"
@@ -48,23 +51,6 @@ void buildPauseButtons()
 
 namespace {
 
-// Mesa's software rasterisers emulate OpenGL on the processor; there SDL's
-// own software renderer draws the game several times faster.
-bool openGlIsEmulated()
-{
-    SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::string(info.name).rfind("opengl", 0) != 0) return false;
-    using GetString = const unsigned char* (*)(unsigned);
-    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const unsigned char* name = getString ? getString(0x1F01) : nullptr;  // GL_RENDERER
-    if (!name) return false;
-    std::string text(reinterpret_cast<const char*>(name));
-    for (const char* emulator : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
-        if (text.find(emulator) != std::string::npos) return true;
-    }
-    return false;
-}
-
 // With no display to talk to (started over SSH, or while an X server is
 // restarting) SDL falls back to drivers that draw nowhere; a game nobody can
 // see would run on for ever. Such a driver asked for by name is a choice.
@@ -85,78 +71,7 @@ void setWindowIcon()
     SDL_FreeSurface(icon);
 }
 
-// A Linux machine with a graphics processor has its device nodes: /dev/dri
-// (Mesa's drivers) or /dev/nvidiactl (NVIDIA's own).
-bool hasGraphicsDevice()
-{
-#ifdef __linux__
-    for (const char* node : {"/dev/dri", "/dev/nvidiactl"}) {
-        if (SDL_RWops* found = SDL_RWFromFile(node, "rb")) {
-            SDL_RWclose(found);
-            return true;
-        }
-    }
-    return false;
-#else
-    return true;
-#endif
-}
-
 }  // namespace
-
-void chooseSoftwareDrawingWithoutGpuDevice()
-{
-    // Without a device OpenGL could only be emulated: the software renderer
-    // is chosen before any OpenGL is loaded, which would stay in memory.
-    if (!SDL_GetHint(SDL_HINT_RENDER_DRIVER) && !hasGraphicsDevice()) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-}
-
-void preferSoftwareDrawingWithoutGpu()
-{
-    // A renderer chosen by the player (SDL_RENDER_DRIVER) stands.
-    if (!window || !renderer || SDL_GetHint(SDL_HINT_RENDER_DRIVER) || !openGlIsEmulated()) return;
-    SDL_DestroyRenderer(renderer);
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
-}
-
-void fitWindowToDisplay()
-{
-    if (!window || !renderer) return;
-    // The game always draws 1600 x 900; the renderer scales it to the window
-    // and letterboxes it when the window's shape differs.
-    SDL_RenderSetLogicalSize(renderer, gameWidth, gameHeight);
-    SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
-    int top = 0, left = 0, bottom = 0, right = 0;
-    SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
-    SDL_Point size = fittedWindowSize(usable.w - left - right, usable.h - top - bottom);
-    if (size.x == gameWidth) return;
-    SDL_SetWindowSize(window, size.x, size.y);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-}
-
-namespace {
-
-void showFittedWindow()
-{
-    if (!window) return;
-    SDL_ShowWindow(window);
-    // A window manager's frame is known only once the window is shown.
-    int top = 0;
-    SDL_GetWindowBordersSize(window, &top, nullptr, nullptr, nullptr);
-    if (top > 0) fitWindowToDisplay();
-}
-
-}  // namespace
-
-SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
-{
-    if (availableWidth >= gameWidth && availableHeight >= gameHeight) return SDL_Point{gameWidth, gameHeight};
-    double scale = std::min(double(availableWidth) / gameWidth, double(availableHeight) / gameHeight);
-    scale = std::max(scale, 0.25);
-    return SDL_Point{static_cast<int>(gameWidth * scale), static_cast<int>(gameHeight * scale)};
-}
 
 double frameWait(double elapsedUs, double overrunUs)
 {
@@ -182,24 +97,24 @@ bool startUp()
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) reportFailure("Failed at SDL_Init()");
     // The window opens hidden and is shown at its fitted size once everything
     // is loaded, so nobody sees it shrink or sit empty through the loading.
-    // Where SDL draws in software (no GPU), it hands each frame to the
-    // window straight away rather than through an OpenGL texture, which
+    // Where SDL draws in software (no GPU), the window gets each frame
+    // straight from the canvas rather than through an OpenGL texture, which
     // without a GPU is emulated on the processor too. The player's own
     // SDL_FRAMEBUFFER_ACCELERATION, if set, wins over this default.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    chooseSoftwareDrawingWithoutGpuDevice();
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (onlyAnInvisibleDisplay()) {
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
         reportFailure("No display to show the window on: is DISPLAY or WAYLAND_DISPLAY set?");
         return false;
     }
-    if (SDL_CreateWindowAndRenderer(gameWidth, gameHeight, flags, &window, &renderer) < 0 || !window || !renderer) {
+    window = SDL_CreateWindow("Mervanta", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, gameWidth, gameHeight, flags);
+    renderer = window ? openCanvas(window, gameWidth, gameHeight) : nullptr;
+    if (!window || !renderer) {
         // Without a window there is nothing to play in: the caller ends the program.
         reportFailure("Failed at SDL_CreateWindowAndRenderer()");
         return false;
     }
-    preferSoftwareDrawingWithoutGpu();
     SDL_SetWindowTitle(window, "Mervanta");
     setWindowIcon();
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
@@ -253,9 +168,10 @@ void shutDown()
 {
     releaseTextures();
     releasePictures();
+    forgetTexts();
     releaseCustomers();
     releaseKitchen();
-    SDL_DestroyRenderer(renderer);
+    closeCanvas();
     SDL_DestroyWindow(window);
     renderer = nullptr;
     window = nullptr;

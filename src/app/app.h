@@ -26,19 +26,6 @@ void holdMemoryTightly();
 void buildShellButtons();
 void buildPauseButtons();
 
-// Without a GPU, OpenGL is emulated on the processor: draw with SDL's own
-// software renderer instead, unless the player chose a renderer
-// (SDL_RENDER_DRIVER). The first decides before the window is made, from the
-// machine's graphics devices; the second, after it, from the OpenGL driver.
-void chooseSoftwareDrawingWithoutGpuDevice();
-void preferSoftwareDrawingWithoutGpu();
-
-// Makes the renderer draw in game coordinates, scaled to the window, and
-// shrinks the window (keeping 16:9) when the display is smaller than the game.
-void fitWindowToDisplay();
-// The window size that fits the available area, at most the game's own size.
-SDL_Point fittedWindowSize(int availableWidth, int availableHeight);
-
 // Microseconds still to wait, after elapsedUs of a frame, for the frame to
 // last 8 ms. A sleep wakes a little late; that overrun of the last frame is
 // made up in this one (half a millisecond at most), so frames average 8 ms,

@@ -1,8 +1,7 @@
 #include "app/input.h"
 
-#include <cmath>
-
-#include "present/retained.h"
+#include "app/window.h"
+#include "draw/draw.h"
 #include "state/shell.h"
 
 namespace {
@@ -20,8 +19,7 @@ void sampleClock()
 void toggleFullscreen()
 {
     fullscreen = !fullscreen;
-    // Full screen keeps the desktop's resolution: the game is scaled and letterboxed.
-    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    setFullScreen(fullscreen);
 }
 
 // The window lost the keyboard or was minimised: the player looks elsewhere.
@@ -43,8 +41,8 @@ bool handleEvent(const SDL_Event& event, const Uint8* keys)
     bool released = false;
     if (event.type == SDL_QUIT) running = false;
     if (lostAttention(event)) awayThisFrame = true;
-    // Resized, shown again or moved: the window's pixels may be new.
-    if (event.type == SDL_WINDOWEVENT) redrawWholeWindow();
+    // Resized, shown again, uncovered: the window's pixels may be new.
+    if (event.type == SDL_WINDOWEVENT) windowChanged();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) escapeDown = true;
     if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE) {
         escapeDown = false;
@@ -68,25 +66,9 @@ bool handleEvent(const SDL_Event& event, const Uint8* keys)
 
 void windowToGame(int windowX, int windowY)
 {
-    if (!renderer) {
-        mouseX = windowX;
-        mouseY = windowY;
-        return;
-    }
-    // Window pixels to drawable pixels (they differ on high-density screens),
-    // then undo the renderer's scale and the letterbox offset.
-    double density = 1.0;
-    int drawableWidth = 0, windowWidth = 0;
-    if (window && SDL_GetRendererOutputSize(renderer, &drawableWidth, nullptr) == 0) {
-        SDL_GetWindowSize(window, &windowWidth, nullptr);
-        if (windowWidth > 0 && drawableWidth > 0) density = double(drawableWidth) / windowWidth;
-    }
-    float scaleX = 1.0f, scaleY = 1.0f;
-    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
-    SDL_Rect viewport{};
-    SDL_RenderGetViewport(renderer, &viewport);
-    mouseX = static_cast<int32_t>(std::floor(windowX * density / scaleX - viewport.x));
-    mouseY = static_cast<int32_t>(std::floor(windowY * density / scaleY - viewport.y));
+    SDL_Point point = canvasPoint(windowX, windowY);
+    mouseX = point.x;
+    mouseY = point.y;
 }
 
 void sampleInput()

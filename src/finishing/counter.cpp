@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "finishing/sprites.h"
+#include "present/pictures.h"
 #include "present/button.h"
 #include "state/production.h"
 #include "state/shell.h"

@@ -1,8 +1,8 @@
 #include "finishing/counter_draw.h"
 
-#include "present/catalogue.h"
-#include "finishing/sprites.h"
 #include "present/button.h"
+#include "present/catalogue.h"
+#include "present/pictures.h"
 #include "state/finishing.h"
 #include "state/shell.h"
 
@@ -113,7 +113,6 @@ void drawCounter()
     drawIceCream();
     drawScoopShelf();
     drawPourShelf(toppingShelf, "Toppings", "ToppingsShaker");
-    if (syrupShelf.pouring) SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     drawPourShelf(syrupShelf, "Syrup", "SyrupBottle");
     drawArrows();
 }

@@ -1,7 +1,7 @@
 // Drawing of the assembly counter.
 #pragma once
 
-#include "present/catalogue.h"
+#include "state/present.h"
 
 void drawCounter();
 // Where the counter's background is drawn.

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "present/catalogue.h"
-#include "finishing/sprites.h"
-#include "present/button.h"
+#include "present/pictures.h"
+#include "present/primitives.h"
 #include "state/shell.h"
 
 namespace {
@@ -79,7 +79,7 @@ void drawSprites(const Picture& pic, double scale, const ToppingTree& tree, cons
 
 void drawBackground()
 {
-    drawBackgroundOverFill(treesBackground());
+    drawBackground(treesBackground());
 }
 
 SDL_Texture* stationIcon(int index)
@@ -102,17 +102,11 @@ Uint8 fillAlpha(double share)
 // The collector fades out as the product it holds fades in.
 void drawCollector()
 {
-    SDL_Texture* icon = stationIcon(solidMode ? 0 : 1);
-    if (icon) {
-        SDL_SetTextureAlphaMod(icon, fillAlpha(1.0 - harvestCount / fullCount));
-        drawTexture(icon, int(collectorX), 550, 100, 100);
-        SDL_SetTextureAlphaMod(icon, 255);
-    }
+    drawTexture(stationIcon(solidMode ? 0 : 1), int(collectorX), 550, 100, 100,
+                Tint{fillAlpha(1.0 - harvestCount / fullCount)});
     const Picture& product = itemPicture(solidMode ? "ToppingsShaker" : "SyrupBottle", harvestKind, 3);
-    if (!product.texture) return;
-    SDL_SetTextureAlphaMod(product.texture, fillAlpha(harvestCount / fullCount));
-    drawPicture(product, int(collectorX) - product.w / 4 + 50, 600 - product.h / 4, product.w / 2, product.h / 2);
-    SDL_SetTextureAlphaMod(product.texture, 255);
+    drawPicture(product, int(collectorX) - product.w / 4 + 50, 600 - product.h / 4, product.w / 2, product.h / 2,
+                Tint{fillAlpha(harvestCount / fullCount)});
 }
 
 }  // namespace
@@ -185,7 +179,6 @@ void drawTreeScene()
 {
     drawBackground();
     for (const ToppingTree& tree : toppingTrees) drawTree(tree);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     drawModeToggle();
     drawCollector();
 }

@@ -3,8 +3,8 @@
 
 #include <SDL.h>
 
-#include "present/catalogue.h"
 #include "state/finishing.h"
+#include "state/present.h"
 
 // Hover, click (shake and one falling sprite), shake decay and falling of one
 // tree; clicks count only while acceptClicks (the collector is at rest).

@@ -1,9 +1,6 @@
 #include "present/button.h"
 
-#include <vector>
-
-#include "present/pictures.h"
-#include "present/retained.h"
+#include "draw/draw.h"
 #include "state/shell.h"
 
 void hitTest(Button& button)
@@ -29,32 +26,5 @@ void drawButton(const Button& button, double grow)
         rect.y -= 3;
         texture = set[1];
     }
-    copyTexture(texture, nullptr, rect);
-}
-
-void drawFilledCircle(int32_t cx, int32_t cy, int32_t radius, uint32_t colour)
-{
-    SDL_SetRenderDrawColor(renderer, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF,
-                           (colour >> 24) & 0xFF);
-    if (2 * radius < 1) return;
-    // The disc goes to the renderer as one row span per y: the same points
-    // as plotting them one by one, but a glow is ten discs of up to 11000
-    // points each, every frame. Row j covers the i with i*i + j*j <= r*r,
-    // within -radius < i <= radius.
-    static std::vector<SDL_Rect> rows;
-    rows.clear();
-    for (int32_t j = radius; j > -radius; --j) {
-        int32_t i = radius;
-        while (i > -radius && i * i + j * j > radius * radius) --i;
-        if (i <= -radius) continue;
-        int32_t left = i;
-        while (left - 1 > -radius && (left - 1) * (left - 1) + j * j <= radius * radius) --left;
-        rows.push_back(SDL_Rect{cx + left, cy + j, i - left + 1, 1});
-    }
-    renderFills(rows.data(), static_cast<int>(rows.size()));
-}
-
-void drawTexture(SDL_Texture* texture, int x, int y, int w, int h)
-{
-    copyTexture(texture, nullptr, SDL_Rect{x, y, w, h});
+    drawCopy(texture, rect);
 }

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "present/pictures.h"
-#include "present/retained.h"
+#include "draw/draw.h"
 #include "state/shell.h"
 
 namespace {
@@ -25,7 +24,7 @@ struct Entry {
 Entry loadEntry(const std::string& file)
 {
     SDL_Surface* surface = IMG_Load(file.c_str());
-    SDL_Texture* texture = textureFromSurface(surface);
+    SDL_Texture* texture = makeTexture(surface);
     return {texture, sizeOnly(surface)};
 }
 
@@ -44,15 +43,21 @@ SDL_Surface* pngSize(const std::string& file)
     return SDL_CreateRGBSurfaceWithFormatFrom(nullptr, number(16), number(20), 32, 0, SDL_PIXELFORMAT_ARGB8888);
 }
 
-// Pictures decoded at their first use: the texture each fills, and its file.
-std::vector<std::pair<SDL_Texture**, std::string>> laterFiles;
+// Pictures decoded at their first use: the texture each fills, its file,
+// and the one size it is always drawn at (0 x 0: any).
+struct Later {
+    SDL_Texture** texture;
+    std::string file;
+    int w = 0, h = 0;
+};
+std::vector<Later> laterFiles;
 
-void loadLater(SDL_Texture*& texture, SDL_Surface*& surface, const std::string& file)
+void loadLater(SDL_Texture*& texture, SDL_Surface*& surface, const std::string& file, int w = 0, int h = 0)
 {
-    std::erase_if(laterFiles, [&](const auto& later) { return later.first == &texture; });
+    std::erase_if(laterFiles, [&](const Later& later) { return later.texture == &texture; });
     texture = nullptr;
     surface = pngSize(file);
-    laterFiles.emplace_back(&texture, file);
+    laterFiles.push_back(Later{&texture, file, w, h});
 }
 
 void appendBackground(const std::string& file)
@@ -84,7 +89,7 @@ void appendSet(std::vector<TextureList>& sets, std::vector<SurfaceList>& surface
     for (const std::string& file : files) surfaces.push_back(IMG_Load(file.c_str()));
     TextureList textures;
     for (SDL_Surface*& surface : surfaces) {
-        textures.push_back(textureFromSurface(surface));
+        textures.push_back(makeTexture(surface));
         surface = sizeOnly(surface);
     }
     surfaceSets.push_back(surfaces);
@@ -116,7 +121,7 @@ void loadButtonSets()
 
 void releaseList(TextureList& textures, SurfaceList& surfaces)
 {
-    for (SDL_Texture* texture : textures) releaseTexture(texture);
+    for (SDL_Texture* texture : textures) freeTexture(texture);
     for (SDL_Surface* surface : surfaces) SDL_FreeSurface(surface);
     textures.clear();
     surfaces.clear();
@@ -125,7 +130,7 @@ void releaseList(TextureList& textures, SurfaceList& surfaces)
 void releaseSets(std::vector<TextureList>& sets, std::vector<SurfaceList>& surfaceSets)
 {
     for (TextureList& set : sets) {
-        for (SDL_Texture* texture : set) releaseTexture(texture);
+        for (SDL_Texture* texture : set) freeTexture(texture);
     }
     for (SurfaceList& set : surfaceSets) {
         for (SDL_Surface* surface : set) SDL_FreeSurface(surface);
@@ -136,7 +141,7 @@ void releaseSets(std::vector<TextureList>& sets, std::vector<SurfaceList>& surfa
 
 void releaseSingle(SDL_Texture*& texture, SDL_Surface*& surface)
 {
-    releaseTexture(texture);
+    freeTexture(texture);
     SDL_FreeSurface(surface);
     texture = nullptr;
     surface = nullptr;
@@ -175,8 +180,7 @@ SDL_Texture* backgroundFor(size_t index, const SDL_Rect& area)
     SDL_Texture*& texture = backgroundTextures[index];
     if (!texture && index < backgroundFiles.size() && !backgroundFiles[index].empty()) {
         SDL_Surface* decodedFile = IMG_Load(backgroundFiles[index].c_str());
-        texture = opaqueTextureAtSize(decodedFile, area.w, area.h);  // no full-size picture in between
-        if (!texture) texture = textureFromSurface(decodedFile);
+        texture = makeTextureAtSize(decodedFile, area.w, area.h);
         SDL_FreeSurface(decodedFile);
         backgroundFiles[index].clear();  // read once, whatever came of it
     }
@@ -187,18 +191,7 @@ SDL_Texture* backgroundFor(size_t index, const SDL_Rect& area)
 
 void drawBackground(size_t index, const SDL_Rect& area)
 {
-    if (index >= backgroundTextures.size()) return;
-    backgroundFor(index, area);
-    drawAtOneSize(backgroundTextures[index], area);
-}
-
-bool backgroundCovers(const BackgroundPlace& place)
-{
-    SDL_Texture* texture = place.index >= 0 ? backgroundFor(static_cast<size_t>(place.index), place.area) : nullptr;
-    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
-    // Copied without blending in the game's own coordinates, a picture
-    // replaces every pixel of its area.
-    return texture && SDL_GetTextureBlendMode(texture, &blend) == 0 && blend == SDL_BLENDMODE_NONE && drawnUnscaled();
+    if (SDL_Texture* texture = backgroundFor(index, area)) drawCopy(texture, area);
 }
 
 void drawBackground(const BackgroundPlace& place)
@@ -206,21 +199,15 @@ void drawBackground(const BackgroundPlace& place)
     if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
 }
 
-void drawBackgroundOverFill(const BackgroundPlace& place)
-{
-    if (place.index >= 0 && !backgroundCovers(place)) renderFill(place.area);
-    drawBackground(place);
-}
-
 SDL_Texture* decoded(SDL_Texture*& texture)
 {
     if (texture) return texture;
     auto later = std::find_if(laterFiles.begin(), laterFiles.end(),
-                              [&](const auto& entry) { return entry.first == &texture; });
+                              [&](const Later& entry) { return entry.texture == &texture; });
     if (later == laterFiles.end()) return nullptr;
-    Entry entry = loadEntry(later->second);
-    SDL_FreeSurface(entry.surface);  // its size is known already
-    texture = entry.texture;
+    SDL_Surface* surface = IMG_Load(later->file.c_str());
+    texture = later->w > 0 ? makeTextureAtSize(surface, later->w, later->h) : makeTexture(surface);
+    SDL_FreeSurface(surface);
     laterFiles.erase(later);  // read once, whatever came of it
     return texture;
 }
@@ -231,7 +218,7 @@ void loadTextures()
     loadSingle(treeTexture, treeSurface, "Images/Tree.png");
     loadSingle(orderSheetTexture, orderSheetSurface, "Images/OrderSheet.png");
     loadSingle(logoTexture, logoSurface, "Images/Logo.png");
-    loadLater(gameBorderTexture, gameBorderSurface, "Images/GameBorder.png");
+    loadLater(gameBorderTexture, gameBorderSurface, "Images/GameBorder.png", borderPlace.w, borderPlace.h);
     loadSingle(cursorTexture, cursorSurface, "Images/Cursor.png");
     append(stationIconTextures, stationIconSurfaces, "Images/BasketIcon.png");
     append(stationIconTextures, stationIconSurfaces, "Images/BucketIcon.png");
@@ -257,7 +244,6 @@ void loadTextures()
 
 void releaseTextures()
 {
-    releaseScaledCopies();  // they are keyed by the textures about to go
     releaseList(backgroundTextures, backgroundSurfaces);
     backgroundFiles.clear();
     laterFiles.clear();

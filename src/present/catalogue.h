@@ -10,25 +10,15 @@
 #include <cstddef>
 #include <string>
 
+#include "state/present.h"
+
 // Notes the eight backgrounds and their sizes; each is decoded the first
-// time it is drawn (drawBackground).
+// time it is drawn (drawBackground), at the size it is drawn at.
 void loadBackgrounds();
 // Draws background index into the area, at the one size it is drawn at.
 void drawBackground(size_t index, const SDL_Rect& area);
-
-// Where a scene draws its background: index -1 for none.
-struct BackgroundPlace {
-    int index = -1;
-    SDL_Rect area{0, 0, 0, 0};
-};
 // Draws the background where the place says, if anywhere.
 void drawBackground(const BackgroundPlace& place);
-// Whether drawing the background replaces every pixel of its area, so that
-// nothing drawn there before it shows.
-bool backgroundCovers(const BackgroundPlace& place);
-// The background over a fill of its area in the draw colour, which shows
-// where the picture is missing or see-through; no fill where it covers.
-void drawBackgroundOverFill(const BackgroundPlace& place);
 // Decodes the pictures the first screens need; the frame border, the
 // credits and the tutorial's own pictures wait for their first use (their
 // sizes are known from the start).
@@ -36,6 +26,8 @@ void loadTextures();
 void releaseTextures();
 // The texture, decoded now if this is its first use.
 SDL_Texture* decoded(SDL_Texture*& texture);
+// Where the frame border is drawn: always at this size, whatever its file's.
+constexpr SDL_Rect borderPlace{0, 0, 1760, 1125};
 
 // Frees a decoded surface and gives a record of its size and format that
 // holds no pixels (null for null).

@@ -1,7 +1,5 @@
-// The frame compositor: paints one whole frame and presents it.
+// The frame compositor: paints one whole frame and shows it.
 #pragma once
-
-#include <SDL_ttf.h>
 
 #include <string>
 
@@ -16,6 +14,7 @@ void drawPauseMenu();
 // Money as the stats box shows it: "%f" cut after two decimals (-3.456 shows -3.45).
 std::string moneyText(double amount);
 
-// Renders one line of text and copies it with its top-left corner at (x, y);
-// nothing when the font is missing.
-void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, int x, int y);
+// The groups of draws composed once and copied while what they show stays,
+// and the screens kept while they stand still under a veil.
+enum class Composed { orderSheet, statsBox, scoreBox };
+enum class Still { pause, tutorialPage };

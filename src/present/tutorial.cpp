@@ -1,9 +1,8 @@
 #include "present/tutorial.h"
 
-#include "present/button.h"
+#include "draw/draw.h"
 #include "present/catalogue.h"
-#include "present/pictures.h"
-#include "present/retained.h"
+#include "present/primitives.h"
 #include "state/shell.h"
 
 namespace {
@@ -138,7 +137,7 @@ void renderCaptions()
     const SDL_Color black{0, 0, 0, 0};
     for (const char* line : captionLines) {
         SDL_Surface* surface = fontLarge ? TTF_RenderText_Solid(fontLarge, line, black) : nullptr;
-        captionTextures.push_back(textureFromSurface(surface));
+        captionTextures.push_back(makeTexture(surface));
         captionSurfaces.push_back(sizeOnly(surface));
     }
 }
@@ -170,11 +169,7 @@ void drawTutorialPage()
 
 void drawTutorialBox()
 {
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 100);
-    SDL_Rect dim{0, 0, 1600, 900};
-    renderFill(dim);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    drawFill(SDL_Rect{0, 0, 1600, 900}, Paint{SDL_Color{0, 0, 0, 100}, SDL_BLENDMODE_BLEND});
     drawTexture(textBoxTexture, 100, 500, 1400, 350);
     for (int i = 0; i < 3; ++i) {
         size_t line = static_cast<size_t>(3 * scene + i);
@@ -189,7 +184,7 @@ void drawTutorialDemo()
 {
     for (int k = 0; k < 2; ++k) {
         if (!tutorialPictures[k]) continue;
-        copyTexture(tutorialPictures[k], nullptr, tutorialPictureRects[k]);
+        drawCopy(tutorialPictures[k], tutorialPictureRects[k]);
     }
     for (const PointD& pointer : tutorialPointers) {
         drawTexture(cursorTexture, static_cast<int>(pointer.x), static_cast<int>(pointer.y), 60, 60);

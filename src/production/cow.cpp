@@ -119,9 +119,14 @@ void walkToUdder()
     if (bucketX > udderX) bucketX = std::max(bucketX - bucketSpeed * DeltaTime, udderX);
 }
 
+// The background over a fill of its place in the backdrop's pink, which
+// shows where the picture is missing or see-through.
 void drawBackground()
 {
-    drawBackgroundOverFill(cowBackground());
+    BackgroundPlace place = cowBackground();
+    if (place.index < 0) return;
+    drawFill(place.area, Paint{SDL_Color{255, 150, 150, 255}});
+    drawBackground(place);
 }
 
 void drawDrops()
@@ -157,10 +162,9 @@ void drawMilkBucket()
 {
     const Picture& bucket = picture(numberedImage("Bucket", bucketFlavour + 1, ".png"));
     if (!bucket.present) return;
-    SDL_SetTextureAlphaMod(bucket.texture, static_cast<Uint8>(std::min(static_cast<int>(bucketFill), 255)));
+    Tint shown{static_cast<Uint8>(std::min(static_cast<int>(bucketFill), 255))};
     drawPicture(bucket, static_cast<int>(bucketX) - bucket.w / 8 + 50, 650 - bucket.h / 8, bucket.w / 4,
-                bucket.h / 4);
-    SDL_SetTextureAlphaMod(bucket.texture, 255);
+                bucket.h / 4, shown);
 }
 
 // The arrow that reaches the wanted flavour in fewer presses bobs; at five
@@ -211,7 +215,6 @@ BackgroundPlace cowBackground()
 void drawCow()
 {
     drawBackground();
-    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
     drawDrops();
     drawCowPicture();
     drawMilkBucket();

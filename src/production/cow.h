@@ -1,7 +1,7 @@
 // The cow milking station.
 #pragma once
 
-#include "present/catalogue.h"
+#include "state/present.h"
 
 void stepMilkBucket();
 void updateCow();

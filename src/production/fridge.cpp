@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
-#include "present/retained.h"
+#include "present/primitives.h"
 #include "state/shell.h"
 
 namespace {
@@ -127,22 +126,20 @@ void drawBackground()
     drawBackground(fridgeBackground());
 }
 
+// A slot that takes the bucket held over it lights up.
 void highlight(const Slot& slot)
 {
     if (!slot.hovered) return;
     SDL_Rect area{static_cast<int>(slot.x), static_cast<int>(slot.y), static_cast<int>(slot.w),
                   static_cast<int>(slot.h)};
-    renderFill(area);
+    drawFill(area, Paint{SDL_Color{255, 255, 255, 100}, SDL_BLENDMODE_ADD});
 }
 
 void drawDropTargets()
 {
-    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 100);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
     for (const Slot* slot : fridgeSlots) highlight(*slot);
     for (const Slot* slot : counterSlots) highlight(*slot);
     if (deliverySlot) highlight(*deliverySlot);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
 // Light blue while too soft, green while it can be sent, red when over-frozen;
@@ -150,19 +147,17 @@ void drawDropTargets()
 void drawThermometer(const Bucket& bucket)
 {
     int left = static_cast<int>(bucket.x + bucket.w * 0.5 - 10);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_Rect outline{left, static_cast<int>(bucket.y + 30), 20, static_cast<int>(bucket.h) - 60};
-    renderOutline(outline);
+    drawOutline(outline, Paint{SDL_Color{0, 0, 0, 255}});
+    SDL_Color colour{255, 0, 0, 255};
     if (bucket.frozen < bucket.readyMin) {
-        SDL_SetRenderDrawColor(renderer, 180, 180, 255, 255);
+        colour = SDL_Color{180, 180, 255, 255};
     } else if (bucket.frozen <= bucket.readyMax) {
-        SDL_SetRenderDrawColor(renderer, 0, 255, 0, 255);
-    } else {
-        SDL_SetRenderDrawColor(renderer, 255, 0, 0, 255);
+        colour = SDL_Color{0, 255, 0, 255};
     }
     SDL_Rect column{left, static_cast<int>(bucket.h + bucket.y - 30 - bucket.frozen), 20,
                     static_cast<int>(bucket.frozen)};
-    renderFill(column);
+    drawFill(column, Paint{colour});
 }
 
 }  // namespace
@@ -224,9 +219,8 @@ void drawBucket(const Bucket& bucket)
     int x = static_cast<int>(bucket.x + bucket.w * 0.5 - w * 0.5);
     int y = static_cast<int>(bucket.y + bucket.h * 0.5 - h * 0.5);
     if (bucket.hovered && !bucket.dragging) {
-        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
-        drawFilledCircle(static_cast<int32_t>(w * 0.5 + x), static_cast<int32_t>(h * 0.5 + y), 70, 0x1EFFFFFFu);
-        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+        drawFilledCircle(static_cast<int32_t>(w * 0.5 + x), static_cast<int32_t>(h * 0.5 + y), 70, 0x1EFFFFFFu,
+                         SDL_BLENDMODE_ADD);
     }
     drawPicture(pic, x, y, w, h);
     drawThermometer(bucket);

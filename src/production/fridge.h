@@ -1,7 +1,7 @@
 // The fridge: freezing, thawing and delivering buckets.
 #pragma once
 
-#include "present/catalogue.h"
+#include "state/present.h"
 #include "state/production.h"
 
 void stepDelivery();

@@ -18,6 +18,12 @@ struct Button {
     int32_t imageSet = 0;
 };
 
+// Where a station draws its background: index -1 for none.
+struct BackgroundPlace {
+    int index = -1;
+    SDL_Rect area{0, 0, 0, 0};
+};
+
 using TextureList = std::vector<SDL_Texture*>;
 using SurfaceList = std::vector<SDL_Surface*>;
 

@@ -2,10 +2,11 @@
 
 #include <cstdlib>
 
-#include "present/catalogue.h"
+#include "draw/draw.h"
 #include "present/button.h"
-#include "present/pictures.h"
-#include "present/rotations.h"
+#include "present/catalogue.h"
+#include "present/primitives.h"
+#include "present/score_box.h"
 #include "state/finishing.h"
 #include "state/production.h"
 #include "state/shell.h"
@@ -69,8 +70,7 @@ void drawMainPage()
 {
     for (size_t i = 0; i < 4 && i < menuButtons.size(); ++i) drawButton(menuButtons[i], 0.0);
     drawScoreBox(100, 600, "Lastscore:      ", 720);
-    SDL_Rect logo{600, 30, 400, 400};
-    copyTextureRotated(logoTexture, logo, logoAngle);
+    if (logoTexture) drawTurned(logoTexture, SDL_Rect{600, 30, 400, 400}, logoAngle);
 }
 
 void drawCreditsPage()
@@ -79,7 +79,7 @@ void drawCreditsPage()
     if (creditsSurface) {
         SDL_Rect source{0, static_cast<int>(creditsScroll), creditsSurface->w, 410};
         SDL_Rect page{550, 300, 500, 300};
-        copyTexture(decoded(creditsTexture), &source, page);
+        if (SDL_Texture* credits = decoded(creditsTexture)) drawPart(credits, source, page);
     }
     drawFilledCircle(1050, static_cast<int32_t>(creditsScroll / creditsEnd * 300 + 300), 10, 0xFFFFFFFFu);
 }
@@ -149,8 +149,6 @@ void updateMenu()
 
 void drawMenu()
 {
-    SDL_SetRenderDrawColor(renderer, 150, 150, 0, 255);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
     if (backgroundTextures.size() > 6) drawBackground(6, SDL_Rect{0, 0, 1600, 900});
     if (menuPage == 0) {
         drawMainPage();

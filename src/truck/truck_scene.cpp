@@ -1,8 +1,7 @@
 #include "truck/truck_scene.h"
 
 #include "present/catalogue.h"
-#include "present/button.h"
-#include "present/pictures.h"
+#include "present/primitives.h"
 #include "state/shell.h"
 #include "truck/customers.h"
 
@@ -32,12 +31,10 @@ void walkOffLeavingCustomer()
 
 void drawGlow(const Customer& customer)
 {
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_ADD);
     int cx = static_cast<int>(customer.position[0] + customer.width * 0.5);
     int cy = static_cast<int>(customer.position[1] + customer.height * 0.5);
     uint32_t colour = customer.hovered ? 0x0AFFFFFFu : 0x0AFFFF00u;
-    for (int radius = 60; radius > 40; radius -= 2) drawFilledCircle(cx, cy, radius, colour);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    for (int radius = 60; radius > 40; radius -= 2) drawFilledCircle(cx, cy, radius, colour, SDL_BLENDMODE_ADD);
 }
 
 SDL_Texture* bubbleFor(const Customer& customer)
@@ -83,7 +80,7 @@ BackgroundPlace truckBackground()
 
 void drawTruckScene()
 {
-    drawBackgroundOverFill(truckBackground());
+    drawBackground(truckBackground());
     std::deque<Customer*> queue = customerQueue;
     for (const Customer* customer : queue) drawCustomer(*customer);
     for (const Customer* customer : orders) drawCustomer(*customer);

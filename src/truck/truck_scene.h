@@ -2,7 +2,7 @@
 // served customer walking off, and the drawing of the queue.
 #pragma once
 
-#include "present/catalogue.h"
+#include "state/present.h"
 #include "state/truck.h"
 
 void updateTruckScene();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/input.h"
+#include "draw/draw.h"
 #include "state/shell.h"
 #include "state/truck.h"
 #include "truck/customers.h"
@@ -15,8 +16,8 @@ int main(int argc, char** argv)
 {
     if (argc != 5) return 2;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, atoi(argv[1]), atoi(argv[2]), 32, SDL_PIXELFORMAT_RGBA32);
-    renderer = SDL_CreateSoftwareRenderer(surface);
-    SDL_RenderSetLogicalSize(renderer, 1600, 900);
+    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, 1600, 900, 32, SDL_PIXELFORMAT_RGB888);
+    renderer = openCanvasOn(canvas, surface);
     windowToGame(atoi(argv[3]), atoi(argv[4]));
     srand(30659020);  // start-up's seed; the menus draw nothing before Play
     startShift();
@@ -26,7 +27,8 @@ int main(int argc, char** argv)
     for (int extra : first.extras) std::printf(" %d", extra);
     std::printf("\n");
     releaseCustomers();
-    SDL_DestroyRenderer(renderer);
+    closeCanvas();
     SDL_FreeSurface(surface);
+    SDL_FreeSurface(canvas);
     return 0;
 }

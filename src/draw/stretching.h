@@ -9,6 +9,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 // Whether this machine's SDL scales the way stretchPicture does.
 bool stretchMatchesSdl();
 
@@ -25,3 +27,23 @@ SDL_Rect stretchedBounds(const SDL_Rect& part, int w, int h, const SDL_Rect& vis
 // sourceW x sourceH, at least 2 x 2), coloured by palette as it is read.
 void stretchIndexed(const Uint8* pixels, int pitch, const Uint32* palette, int sourceW, int sourceH, int w, int h,
                     Uint32* out, int outPitch);
+
+// For each target position along one axis: the source position before it
+// and the fraction (in 1/128) of the way to the next.
+struct Axis {
+    std::vector<int> index;
+    std::vector<int> fraction;
+};
+
+// A whole source of sourceW x sourceH (at least 2 x 2) scaled to w x h, its
+// axes worked out once: to scale boxes of the same picture again and again.
+struct Stretch {
+    int sourceW = 0, sourceH = 0, w = 0, h = 0;
+    Axis columns, rows;
+};
+Stretch planStretch(int sourceW, int sourceH, int w, int h);
+// The box of the target that the source's area can colour.
+SDL_Rect stretchReach(const Stretch& stretch, const SDL_Rect& area);
+// Writes the target box of the scaled source (rows of pitch pixels) into out
+// (rows of outPitch): the same pixels, box by box, as scaled whole.
+void stretchBox(const Stretch& stretch, const Uint32* pixels, int pitch, const SDL_Rect& box, Uint32* out, int outPitch);

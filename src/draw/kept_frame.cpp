@@ -1,48 +1,54 @@
-#include "present/retained.h"
+#include "draw/kept_frame.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <unordered_map>
-#include <vector>
 
-#include "present/pictures.h"
-#include "state/shell.h"
+#include "draw/device.h"
 
 namespace {
 
 enum class Kind : uint8_t { copy, turned, fill, fills, outline };
 
-// One draw to the window, with all that decides its pixels.
+// One draw to the canvas, with all that decides its pixels.
 struct Noted {
     Kind kind = Kind::copy;
     SDL_Texture* texture = nullptr;
     uintptr_t version = 0;  // which pixels the texture held
-    bool wholeSource = false, wholeTarget = false;
+    bool wholeSource = false;
     SDL_Rect source{0, 0, 0, 0}, target{0, 0, 0, 0};
     double angle = 0.0;
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    Uint8 r = 0, g = 0, b = 0, a = 0;  // the texture's modulation, or the draw colour
+    Uint8 r = 0, g = 0, b = 0, a = 0;  // the copy's modulation, or the fill's colour
     int first = 0, count = 0;          // the areas of a fill of several, in the frame's list
-    SDL_Rect bounds{0, 0, 0, 0};       // what it can change, within the window
+    SDL_Rect bounds{0, 0, 0, 0};       // what it can change, within the canvas
     bool exactInParts = true;          // clipped, it draws the very pixels it draws whole
+    bool coversBounds = false;         // it sets every pixel of its bounds, whatever was there
     size_t key = 0;
 };
 
 struct Frame {
     std::vector<Noted> draws;
     std::vector<SDL_Rect> areas;
+    std::vector<bool> hidden;  // wholly covered by a later draw: not drawn
 };
 
-const SDL_Rect windowArea{0, 0, 1600, 900};
 Frame now, last;
-bool noting = false;         // this frame's draws to the window are noted
+bool noting = false;          // this frame's draws to the canvas are noted
 bool drawingAsNoted = false;  // ... and drawn as they come
-bool lastOnWindow = false;   // the window holds the last frame as noted
+bool lastOnCanvas = false;    // the canvas holds the last frame as noted
 SDL_Renderer* lastRenderer = nullptr;
 uintptr_t versions = 0;
 uint64_t framesBegun = 0;
-WindowFrames framesDrawn;
+FramesDrawn framesDrawnSoFar;
+bool changedAll = true;
+std::vector<SDL_Rect> changes;
+
+SDL_Rect canvasArea()
+{
+    return SDL_Rect{0, 0, canvasWidth, canvasHeight};
+}
 
 bool sameRect(const SDL_Rect& a, const SDL_Rect& b)
 {
@@ -74,9 +80,9 @@ uintptr_t versionOf(SDL_Texture* texture)
 bool same(const Noted& a, const Frame& inA, const Noted& b, const Frame& inB)
 {
     if (a.key != b.key || a.kind != b.kind || a.texture != b.texture || a.version != b.version ||
-        a.wholeSource != b.wholeSource || a.wholeTarget != b.wholeTarget || !sameRect(a.source, b.source) ||
-        !sameRect(a.target, b.target) || a.angle != b.angle || a.blend != b.blend || a.r != b.r || a.g != b.g ||
-        a.b != b.b || a.a != b.a || a.count != b.count) {
+        a.wholeSource != b.wholeSource || !sameRect(a.source, b.source) || !sameRect(a.target, b.target) ||
+        a.angle != b.angle || a.blend != b.blend || a.r != b.r || a.g != b.g || a.b != b.b || a.a != b.a ||
+        a.count != b.count) {
         return false;
     }
     for (int i = 0; i < a.count; ++i) {
@@ -85,88 +91,83 @@ bool same(const Noted& a, const Frame& inA, const Noted& b, const Frame& inB)
     return true;
 }
 
+// Draws as noted, the look set first: nothing is read from SDL's state.
 void draw(const Noted& d, const Frame& frame)
 {
     if (d.kind == Kind::copy || d.kind == Kind::turned) {
-        TextureLook was = lookOf(d.texture);
-        setLook(d.texture, TextureLook{d.blend, d.a, d.r, d.g, d.b});
+        SDL_SetTextureBlendMode(d.texture, d.blend);
+        SDL_SetTextureAlphaMod(d.texture, d.a);
+        SDL_SetTextureColorMod(d.texture, d.r, d.g, d.b);
         const SDL_Rect* source = d.wholeSource ? nullptr : &d.source;
-        const SDL_Rect* target = d.wholeTarget ? nullptr : &d.target;
         if (d.kind == Kind::copy) {
-            SDL_RenderCopy(renderer, d.texture, source, target);
+            SDL_RenderCopy(device, d.texture, source, &d.target);
         } else {
-            SDL_RenderCopyEx(renderer, d.texture, source, target, d.angle, nullptr, SDL_FLIP_NONE);
+            SDL_RenderCopyEx(device, d.texture, source, &d.target, d.angle, nullptr, SDL_FLIP_NONE);
         }
-        setLook(d.texture, was);
         return;
     }
-    SDL_SetRenderDrawBlendMode(renderer, d.blend);
-    SDL_SetRenderDrawColor(renderer, d.r, d.g, d.b, d.a);
-    if (d.kind == Kind::fill) SDL_RenderFillRect(renderer, &d.target);
-    if (d.kind == Kind::fills) SDL_RenderFillRects(renderer, &frame.areas[static_cast<size_t>(d.first)], d.count);
-    if (d.kind == Kind::outline) SDL_RenderDrawRect(renderer, &d.target);
+    SDL_SetRenderDrawBlendMode(device, d.blend);
+    SDL_SetRenderDrawColor(device, d.r, d.g, d.b, d.a);
+    if (d.kind == Kind::fill) SDL_RenderFillRect(device, &d.target);
+    if (d.kind == Kind::fills) SDL_RenderFillRects(device, &frame.areas[static_cast<size_t>(d.first)], d.count);
+    if (d.kind == Kind::outline) SDL_RenderDrawRect(device, &d.target);
 }
 
-// The renderer's draw colour and blend mode, kept across drawing the noted draws.
-struct DrawState {
-    Uint8 r = 0, g = 0, b = 0, a = 0;
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-};
-DrawState drawState()
+bool isHidden(const Frame& frame, size_t i)
 {
-    DrawState state;
-    SDL_GetRenderDrawColor(renderer, &state.r, &state.g, &state.b, &state.a);
-    SDL_GetRenderDrawBlendMode(renderer, &state.blend);
-    return state;
-}
-void setDrawState(const DrawState& state)
-{
-    SDL_SetRenderDrawColor(renderer, state.r, state.g, state.b, state.a);
-    SDL_SetRenderDrawBlendMode(renderer, state.blend);
+    return i < frame.hidden.size() && frame.hidden[i];
 }
 
-// Also while a texture is the target: the noted draws are the window's.
+// Also while a texture is the target: the noted draws are the canvas's.
 void drawAll(const Frame& frame)
 {
-    SDL_Texture* target = SDL_GetRenderTarget(renderer);
-    if (target) SDL_SetRenderTarget(renderer, nullptr);
-    DrawState was = drawState();
-    for (const Noted& d : frame.draws) draw(d, frame);
-    setDrawState(was);
-    if (target) SDL_SetRenderTarget(renderer, target);
+    SDL_Texture* target = SDL_GetRenderTarget(device);
+    if (target) SDL_SetRenderTarget(device, nullptr);
+    for (size_t i = 0; i < frame.draws.size(); ++i)
+        if (!isHidden(frame, i)) draw(frame.draws[i], frame);
+    if (target) SDL_SetRenderTarget(device, target);
 }
 
 void drawWithin(const std::vector<SDL_Rect>& parts)
 {
-    DrawState was = drawState();
     for (const SDL_Rect& part : parts) {
-        SDL_RenderSetClipRect(renderer, &part);
-        for (const Noted& d : now.draws)
-            if (SDL_HasIntersection(&d.bounds, &part)) draw(d, now);
+        SDL_RenderSetClipRect(device, &part);
+        for (size_t i = 0; i < now.draws.size(); ++i)
+            if (!isHidden(now, i) && SDL_HasIntersection(&now.draws[i].bounds, &part)) draw(now.draws[i], now);
     }
-    SDL_RenderSetClipRect(renderer, nullptr);
-    setDrawState(was);
+    SDL_RenderSetClipRect(device, nullptr);
 }
 
-// The window is drawn by the noting renderer in the game's own pixels.
-bool windowKeptAsDrawn()
+bool inside(const SDL_Rect& inner, const SDL_Rect& outer)
 {
-    SDL_RendererInfo info{};
-    float sx = 0, sy = 0;
-    SDL_Rect view{0, 0, 0, 0};
-    int w = 0, h = 0;
-    if (getenv("WHOLE") || !renderer || SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_SOFTWARE) ||
-        SDL_GetRenderTarget(renderer) || SDL_GetRendererOutputSize(renderer, &w, &h) != 0) {
-        return false;
-    }
-    SDL_RenderGetScale(renderer, &sx, &sy);
-    SDL_RenderGetViewport(renderer, &view);
-    return w == 1600 && h == 900 && sx == 1.0f && sy == 1.0f && sameRect(view, windowArea);
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
 }
 
-bool toWindow()
+// A draw that a later draw wholly covers leaves nothing to see: a fill
+// under a background, a scene under a still screen.
+void markHidden(Frame& frame)
 {
-    return noting && SDL_GetRenderTarget(renderer) == nullptr;
+    constexpr long long largeCover = 1 << 14;  // few draws cover this much
+    std::vector<size_t> covers;
+    for (size_t j = 0; j < frame.draws.size(); ++j) {
+        const SDL_Rect& b = frame.draws[j].bounds;
+        if (frame.draws[j].coversBounds && static_cast<long long>(b.w) * b.h >= largeCover) covers.push_back(j);
+    }
+    frame.hidden.assign(frame.draws.size(), false);
+    for (size_t i = 0; i < frame.draws.size() && !covers.empty(); ++i) {
+        while (!covers.empty() && covers.front() <= i) covers.erase(covers.begin());
+        for (size_t j : covers) {
+            if (!inside(frame.draws[i].bounds, frame.draws[j].bounds)) continue;
+            frame.hidden[i] = true;
+            break;
+        }
+    }
+}
+
+bool toCanvas()
+{
+    return noting && SDL_GetRenderTarget(device) == nullptr;
 }
 
 void note(Noted d)
@@ -174,29 +175,31 @@ void note(Noted d)
     d.key = mixed(rectKey(rectKey(static_cast<size_t>(d.kind), d.source), d.target),
                   static_cast<long long>(reinterpret_cast<uintptr_t>(d.texture) ^ d.version * 31));
     d.key = mixed(d.key, (long long)d.r << 24 | d.g << 16 | d.b << 8 | d.a);
-    if (!SDL_IntersectRect(&d.bounds, &windowArea, &d.bounds)) d.bounds = SDL_Rect{0, 0, 0, 0};
+    SDL_Rect canvas = canvasArea();
+    if (!SDL_IntersectRect(&d.bounds, &canvas, &d.bounds)) d.bounds = SDL_Rect{0, 0, 0, 0};
     now.draws.push_back(d);
     if (drawingAsNoted) draw(now.draws.back(), now);
 }
 
-Noted copyNoted(Kind kind, SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect* target)
+Noted copyNoted(Kind kind, SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target, SDL_BlendMode blend,
+                const Tint& tint)
 {
     Noted d;
     d.kind = kind;
     d.texture = texture;
     d.version = versionOf(texture);
-    SDL_GetTextureBlendMode(texture, &d.blend);
-    SDL_GetTextureColorMod(texture, &d.r, &d.g, &d.b);
-    SDL_GetTextureAlphaMod(texture, &d.a);
+    d.blend = blend;
+    d.r = tint.r, d.g = tint.g, d.b = tint.b, d.a = tint.alpha;
     d.wholeSource = source == nullptr;
-    d.wholeTarget = target == nullptr;
     int w = 0, h = 0;
     SDL_QueryTexture(texture, nullptr, nullptr, &w, &h);
     d.source = source ? *source : SDL_Rect{0, 0, w, h};
-    d.target = target ? *target : windowArea;
+    d.target = target;
     d.bounds = d.target;
     // A clipped copy that scales may start its steps elsewhere: it is drawn whole.
     d.exactInParts = kind == Kind::copy && d.source.w == d.target.w && d.source.h == d.target.h;
+    bool sourceInside = d.source.x >= 0 && d.source.y >= 0 && d.source.x + d.source.w <= w && d.source.y + d.source.h <= h;
+    d.coversBounds = kind == Kind::copy && blend == SDL_BLENDMODE_NONE && sourceInside;
     return d;
 }
 
@@ -214,7 +217,7 @@ SDL_Rect outlinedBy(const SDL_Rect& area)
     return SDL_Rect{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
-void noteFill(Kind kind, const SDL_Rect& area, const SDL_Rect& bounds, int first, int count)
+void noteFill(Kind kind, const SDL_Rect& area, const SDL_Rect& bounds, int first, int count, const Paint& paint)
 {
     Noted d;
     d.kind = kind;
@@ -222,8 +225,9 @@ void noteFill(Kind kind, const SDL_Rect& area, const SDL_Rect& bounds, int first
     d.bounds = bounds;
     d.first = first;
     d.count = count;
-    SDL_GetRenderDrawBlendMode(renderer, &d.blend);
-    SDL_GetRenderDrawColor(renderer, &d.r, &d.g, &d.b, &d.a);
+    d.blend = paint.blend;
+    d.r = paint.colour.r, d.g = paint.colour.g, d.b = paint.colour.b, d.a = paint.colour.a;
+    d.coversBounds = kind == Kind::fill && paint.blend == SDL_BLENDMODE_NONE;
     note(d);
 }
 
@@ -315,60 +319,66 @@ long long areaOf(const std::vector<SDL_Rect>& parts)
 
 }  // namespace
 
-void beginWindowFrame()
+void beginKeptFrame()
 {
     ++framesBegun;
     now.draws.clear();
     now.areas.clear();
+    now.hidden.clear();
     drawingAsNoted = false;
-    noting = windowKeptAsDrawn();
+    noting = device && deviceKeepsCanvas && SDL_GetRenderTarget(device) == nullptr;
     if (!noting) {
-        lastOnWindow = false;
+        lastOnCanvas = false;
         return;
     }
     // Every pixel starts from black, so that a part drawn again comes out
-    // as the whole frame would, whatever the window held there.
-    DrawState was = drawState();
-    setDrawState(DrawState{0, 0, 0, 255, SDL_BLENDMODE_NONE});
-    renderFill(windowArea);
-    setDrawState(was);
+    // as the whole frame would, whatever the canvas held there.
+    putFill(canvasArea(), Paint{SDL_Color{0, 0, 0, 255}, SDL_BLENDMODE_NONE});
 }
 
-void finishWindowFrame()
+void finishKeptFrame()
 {
-    if (!noting) return;
-    noting = false;
-    if (!drawingAsNoted) {
-        std::vector<SDL_Rect> parts;
-        bool whole = !lastOnWindow || lastRenderer != renderer;
-        if (!whole) {
-            parts = changedParts();
-            // Most of the window changed: one pass over it is cheaper than parts.
-            whole = parts.size() > 16 || areaOf(parts) * 10 > 1600LL * 900 * 6;
-        }
-        if (whole) {
-            drawAll(now);
-            ++framesDrawn.whole;
-        } else {
-            drawWithin(parts);
-            ++framesDrawn.inParts;
-        }
-    } else {
-        ++framesDrawn.whole;
+    if (!noting) {
+        changedAll = true;
+        return;
     }
+    noting = false;
+    changedAll = drawingAsNoted || !lastOnCanvas || lastRenderer != device;
+    changes.clear();
+    if (!changedAll) changes = changedParts();
+    // Most of the canvas changed: one pass over it is cheaper than parts.
+    bool whole = changedAll || changes.size() > 16 || areaOf(changes) * 10 > 6LL * canvasWidth * canvasHeight;
+    markHidden(now);
+    if (drawingAsNoted) {
+    } else if (whole) {
+        drawAll(now);
+    } else {
+        drawWithin(changes);
+    }
+    ++(whole ? framesDrawnSoFar.whole : framesDrawnSoFar.inParts);
     std::swap(last, now);
-    lastOnWindow = true;
-    lastRenderer = renderer;
+    lastOnCanvas = true;
+    lastRenderer = device;
 }
 
-void drawLastFrameWhole()
+bool keptFrameChangedAll()
 {
-    if (lastOnWindow && lastRenderer == renderer) drawAll(last);
+    return changedAll;
 }
 
-void redrawWholeWindow()
+const std::vector<SDL_Rect>& keptFrameChanges()
 {
-    lastOnWindow = false;
+    return changes;
+}
+
+void forgetKeptFrame()
+{
+    lastOnCanvas = false;
+}
+
+void drawKeptFrameWhole()
+{
+    if (lastOnCanvas && lastRenderer == device) drawAll(last);
 }
 
 void drawNotedNow()
@@ -378,7 +388,7 @@ void drawNotedNow()
     drawingAsNoted = true;
 }
 
-void textureChanging(SDL_Texture* texture)
+void textureRewritten(SDL_Texture* texture)
 {
     if (!texture) return;
     if (noting && !drawingAsNoted) {
@@ -391,46 +401,49 @@ void textureChanging(SDL_Texture* texture)
     SDL_SetTextureUserData(texture, reinterpret_cast<void*>(++versions));
 }
 
-void destroyTexture(SDL_Texture* texture)
+void discardTexture(SDL_Texture* texture)
 {
-    textureChanging(texture);
+    if (!texture) return;
+    textureRewritten(texture);
     SDL_DestroyTexture(texture);
 }
 
 bool drawsNoted()
 {
-    return toWindow();
+    return toCanvas();
 }
 
-uint64_t windowFramesBegun()
+uint64_t keptFramesBegun()
 {
     return framesBegun;
 }
 
-WindowFrames windowFramesDrawn()
+FramesDrawn keptFramesDrawn()
 {
-    return framesDrawn;
+    return framesDrawnSoFar;
 }
 
-void renderCopy(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect* target)
+void putCopy(SDL_Texture* texture, const SDL_Rect* source, const SDL_Rect& target, SDL_BlendMode blend,
+             const Tint& tint)
 {
     if (!texture) return;
-    if (!toWindow()) {
-        SDL_RenderCopy(renderer, texture, source, target);
-        return;
+    Noted d = copyNoted(Kind::copy, texture, source, target, blend, tint);
+    if (toCanvas()) {
+        note(d);
+    } else {
+        draw(d, now);
     }
-    note(copyNoted(Kind::copy, texture, source, target));
 }
 
-void renderCopyTurned(SDL_Texture* texture, const SDL_Rect& target, double angle)
+void putTurned(SDL_Texture* texture, const SDL_Rect& target, double angle, SDL_BlendMode blend, const Tint& tint)
 {
     if (!texture) return;
-    if (!toWindow()) {
-        SDL_RenderCopyEx(renderer, texture, nullptr, &target, angle, nullptr, SDL_FLIP_NONE);
-        return;
-    }
-    Noted d = copyNoted(Kind::turned, texture, nullptr, &target);
+    Noted d = copyNoted(Kind::turned, texture, nullptr, target, blend, tint);
     d.angle = angle;
+    if (!toCanvas()) {
+        draw(d, now);
+        return;
+    }
     // Turned about its centre, it stays within the circle through its corners.
     int reach = static_cast<int>(std::ceil(std::hypot(target.w, target.h) / 2.0)) + 2;
     int cx = target.x + target.w / 2, cy = target.y + target.h / 2;
@@ -438,20 +451,25 @@ void renderCopyTurned(SDL_Texture* texture, const SDL_Rect& target, double angle
     note(d);
 }
 
-void renderFill(const SDL_Rect& area)
+void putFill(const SDL_Rect& area, const Paint& paint)
 {
-    if (!toWindow()) {
-        SDL_RenderFillRect(renderer, &area);
+    if (!toCanvas()) {
+        Noted d;
+        d.kind = Kind::fill, d.target = area, d.blend = paint.blend;
+        d.r = paint.colour.r, d.g = paint.colour.g, d.b = paint.colour.b, d.a = paint.colour.a;
+        draw(d, now);
         return;
     }
-    noteFill(Kind::fill, area, filledBy(area), 0, 0);
+    noteFill(Kind::fill, area, filledBy(area), 0, 0, paint);
 }
 
-void renderFills(const SDL_Rect* areas, int count)
+void putFills(const SDL_Rect* areas, int count, const Paint& paint)
 {
     if (count <= 0) return;
-    if (!toWindow()) {
-        SDL_RenderFillRects(renderer, areas, count);
+    if (!toCanvas()) {
+        SDL_SetRenderDrawBlendMode(device, paint.blend);
+        SDL_SetRenderDrawColor(device, paint.colour.r, paint.colour.g, paint.colour.b, paint.colour.a);
+        SDL_RenderFillRects(device, areas, count);
         return;
     }
     SDL_Rect bounds = filledBy(areas[0]);
@@ -461,14 +479,17 @@ void renderFills(const SDL_Rect* areas, int count)
     }
     int first = static_cast<int>(now.areas.size());
     now.areas.insert(now.areas.end(), areas, areas + count);
-    noteFill(Kind::fills, bounds, bounds, first, count);
+    noteFill(Kind::fills, bounds, bounds, first, count, paint);
 }
 
-void renderOutline(const SDL_Rect& area)
+void putOutline(const SDL_Rect& area, const Paint& paint)
 {
-    if (!toWindow()) {
-        SDL_RenderDrawRect(renderer, &area);
+    if (!toCanvas()) {
+        Noted d;
+        d.kind = Kind::outline, d.target = area, d.blend = paint.blend;
+        d.r = paint.colour.r, d.g = paint.colour.g, d.b = paint.colour.b, d.a = paint.colour.a;
+        draw(d, now);
         return;
     }
-    noteFill(Kind::outline, area, outlinedBy(area), 0, 0);
+    noteFill(Kind::outline, area, outlinedBy(area), 0, 0, paint);
 }

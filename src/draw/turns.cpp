@@ -1,4 +1,4 @@
-#include "present/rotations.h"
+#include "draw/turns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,10 +6,11 @@
 #include <tuple>
 #include <vector>
 
-#include "present/pictures.h"
-#include "present/retained.h"
-#include "present/turning.h"
-#include "state/shell.h"
+#include "draw/copies.h"
+#include "draw/device.h"
+#include "draw/kept_frame.h"
+#include "draw/textures.h"
+#include "draw/turning.h"
 
 namespace {
 
@@ -47,8 +48,9 @@ long long turnedPixels = 0;
 // About 6 MB: the sprites of the busiest screens (trees, a pour) fit.
 constexpr long long turnBudget = 6LL << 18;
 constexpr size_t maxTurnsNoted = 4096;
-// Sprites larger than this (the menu's logo) are always turned on the
-// processor: their angles hardly come back, and keeping one costs a frame.
+// Sprites larger than this are always turned on the processor: a large
+// sprite that swings hardly comes back to an angle, and keeping one costs a
+// frame.
 constexpr int largestKept = 256 * 256;
 
 // Drops the longest unused quarter once the kept rotations outgrow their budget.
@@ -65,9 +67,18 @@ void forgetOldTurns()
             continue;
         }
         turnedPixels -= static_cast<long long>(at->second.w) * at->second.h;
-        destroyTexture(at->second.copy);
+        discardTexture(at->second.copy);
         at = turns.erase(at);
     }
+}
+
+// The source drawn plainly (no modulation) or blended by `blend` with its
+// colour multiplied by `level`.
+void setLook(SDL_Texture* source, SDL_BlendMode blend, Uint8 level)
+{
+    SDL_SetTextureBlendMode(source, blend);
+    SDL_SetTextureAlphaMod(source, 255);
+    SDL_SetTextureColorMod(source, level, level, level);
 }
 
 // One rotated copy of the source into the render target (a square of the
@@ -75,11 +86,11 @@ void forgetOldTurns()
 bool rotateOnto(SDL_Texture* source, const SDL_Rect& at, double angle, SDL_Color clear,
                 std::vector<Uint32>& pixels, int size)
 {
-    SDL_SetRenderDrawColor(renderer, clear.r, clear.g, clear.b, clear.a);
+    SDL_SetRenderDrawColor(device, clear.r, clear.g, clear.b, clear.a);
     pixels.resize(static_cast<size_t>(size) * size);
-    return SDL_RenderClear(renderer) == 0 &&
-           SDL_RenderCopyEx(renderer, source, nullptr, &at, angle, nullptr, SDL_FLIP_NONE) == 0 &&
-           SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), size * 4) == 0;
+    return SDL_RenderClear(device) == 0 &&
+           SDL_RenderCopyEx(device, source, nullptr, &at, angle, nullptr, SDL_FLIP_NONE) == 0 &&
+           SDL_RenderReadPixels(device, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), size * 4) == 0;
 }
 
 // The box of the pixels with any alpha, in a square of the given size.
@@ -102,12 +113,11 @@ SDL_Texture* keepVisible(const std::vector<Uint32>& pixels, int size, const SDL_
 {
     SDL_Rect box = visibleBox(pixels, size);
     turn.left = box.x - at.x, turn.top = box.y - at.y, turn.w = box.w, turn.h = box.h;
-    SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, box.w, box.h);
+    SDL_Texture* copy = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, box.w, box.h);
     if (!copy || SDL_UpdateTexture(copy, nullptr, &pixels[static_cast<size_t>(box.y) * size + box.x], size * 4)) {
-        destroyTexture(copy);
+        discardTexture(copy);
         return nullptr;
     }
-    SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_BLEND);
     return copy;
 }
 
@@ -120,20 +130,16 @@ SDL_Texture* makeTurned(SDL_Texture* source, int w, int h, double angle, Turned&
 {
     int size = static_cast<int>(std::ceil(std::hypot(w, h))) + 4;
     SDL_Rect at{(size - w) / 2, (size - h) / 2, w, h};
-    SDL_Texture* square = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, size, size);
+    SDL_Texture* square = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, size, size);
     if (!square) return nullptr;
-    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    TextureLook look = lookOf(source);
-    Uint8 dr = 0, dg = 0, db = 0, da = 0;
-    SDL_GetRenderDrawColor(renderer, &dr, &dg, &db, &da);
+    SDL_Texture* previous = SDL_GetRenderTarget(device);
     std::vector<Uint32> colours, alphas;
-    setLook(source, TextureLook{.blend = SDL_BLENDMODE_MOD});
-    bool made = SDL_SetRenderTarget(renderer, square) == 0 &&
+    setLook(source, SDL_BLENDMODE_MOD, 255);
+    bool made = SDL_SetRenderTarget(device, square) == 0 &&
                 rotateOnto(source, at, angle, SDL_Color{255, 255, 255, 255}, colours, size);
-    setLook(source, TextureLook{.blend = SDL_BLENDMODE_BLEND, .r = 0, .g = 0, .b = 0});
+    setLook(source, SDL_BLENDMODE_BLEND, 0);
     made = made && rotateOnto(source, at, angle, SDL_Color{0, 0, 0, 0}, alphas, size);
-    SDL_SetRenderTarget(renderer, previous), destroyTexture(square);
-    setLook(source, look), SDL_SetRenderDrawColor(renderer, dr, dg, db, da);
+    SDL_SetRenderTarget(device, previous), discardTexture(square);
     if (!made) return nullptr;
     for (size_t i = 0; i < colours.size(); ++i) {
         Uint32 a = alphas[i] & 0xFF000000u;
@@ -146,16 +152,14 @@ SDL_Texture* makeTurned(SDL_Texture* source, int w, int h, double angle, Turned&
 // own blending and modulation left aside).
 bool readPixels(SDL_Texture* source, int w, int h, PixelPicture& picture)
 {
-    SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    SDL_Texture* copy = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
     if (!copy) return false;
-    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    TextureLook look = lookOf(source);
-    setLook(source, TextureLook{});
+    SDL_Texture* previous = SDL_GetRenderTarget(device);
+    setLook(source, SDL_BLENDMODE_NONE, 255);
     picture.argb.resize(static_cast<size_t>(w) * h), picture.w = w, picture.h = h;
-    bool read = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderCopy(renderer, source, nullptr, nullptr) == 0 &&
-                SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, picture.argb.data(), w * 4) == 0;
-    SDL_SetRenderTarget(renderer, previous), destroyTexture(copy);
-    setLook(source, look);
+    bool read = SDL_SetRenderTarget(device, copy) == 0 && SDL_RenderCopy(device, source, nullptr, nullptr) == 0 &&
+                SDL_RenderReadPixels(device, nullptr, SDL_PIXELFORMAT_ARGB8888, picture.argb.data(), w * 4) == 0;
+    SDL_SetRenderTarget(device, previous), discardTexture(copy);
     return read;
 }
 
@@ -172,24 +176,23 @@ const PixelPicture* pixelsOf(SDL_Texture* texture, SDL_Texture* source, int w, i
 // The next scratch texture of this frame, at least size x size; null when none can be made.
 SDL_Texture* scratchFor(int size)
 {
-    if (!drawsNoted() || scratchFrame != windowFramesBegun()) scratchFrame = windowFramesBegun(), scratchesUsed = 0;
+    if (!drawsNoted() || scratchFrame != keptFramesBegun()) scratchFrame = keptFramesBegun(), scratchesUsed = 0;
     if (scratchesUsed == scratches.size()) scratches.emplace_back();
     Scratch& scratch = scratches[scratchesUsed];
     if (!scratch.texture || scratch.size < size) {
-        destroyTexture(scratch.texture);
-        scratch.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size, size);
+        discardTexture(scratch.texture);
+        scratch.texture = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size, size);
         scratch.size = scratch.texture ? size : 0;
         if (!scratch.texture) return nullptr;
-        SDL_SetTextureBlendMode(scratch.texture, SDL_BLENDMODE_BLEND);
     }
     ++scratchesUsed;
-    textureChanging(scratch.texture);
+    textureRewritten(scratch.texture);
     return scratch.texture;
 }
 
 // An angle seen for the first time: rotated on the processor into the
 // scratch texture and copied from there.
-bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, double angle)
+bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, double angle, const Tint& tint)
 {
     const PixelPicture* picture = pixelsOf(texture, source, target.w, target.h);
     SDL_Rect box = turnedBox(target.w, target.h, angle);
@@ -202,19 +205,16 @@ bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, 
     }
     turnPicture(*picture, angle, box, static_cast<Uint32*>(pixels), pitch / 4);
     SDL_UnlockTexture(scratch);
-    copyModulation(source, scratch);
     SDL_Rect to{target.x + box.x, target.y + box.y, box.w, box.h};
-    renderCopy(scratch, &area, &to);
+    putCopy(scratch, &area, to, SDL_BLENDMODE_BLEND, tint);
     return true;
 }
 
 // The kept rotation for this key, made on its second request; null to rotate now.
 const Turned* keptTurn(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, double angle)
 {
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    SDL_GetTextureBlendMode(source, &blend);
-    if (!keepScaledCopies || blend != SDL_BLENDMODE_BLEND || target.w * target.h > largestKept ||
-        !SDL_RenderTargetSupported(renderer)) {
+    if (drawEverythingAnew || blendOf(texture) != SDL_BLENDMODE_BLEND || target.w * target.h > largestKept ||
+        !SDL_RenderTargetSupported(device)) {
         return nullptr;
     }
     forgetOldTurns();
@@ -229,30 +229,43 @@ const Turned* keptTurn(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect
 
 }  // namespace
 
-void copyTextureRotated(SDL_Texture* texture, const SDL_Rect& target, double angle)
+void copyTurned(SDL_Texture* texture, const SDL_Rect& target, double angle, const Tint& tint)
 {
     if (!texture) return;
     SDL_Texture* source = scaledTexture(texture, target.w, target.h);
     const Turned* turn = target.w > 0 && target.h > 0 ? keptTurn(texture, source, target, angle) : nullptr;
-    if (!turn) {
-        SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-        SDL_GetTextureBlendMode(source, &blend);
-        bool turned = keepScaledCopies && blend == SDL_BLENDMODE_BLEND && target.w > 1 && target.h > 1 && turnNow(texture, source, target, angle);
-        if (!turned) renderCopyTurned(source, target, angle);
+    if (turn) {
+        SDL_Rect to{target.x + turn->left, target.y + turn->top, turn->w, turn->h};
+        putCopy(turn->copy, nullptr, to, SDL_BLENDMODE_BLEND, tint);
         return;
     }
-    copyModulation(source, turn->copy);
-    SDL_Rect to{target.x + turn->left, target.y + turn->top, turn->w, turn->h};
-    renderCopy(turn->copy, nullptr, &to);
+    SDL_BlendMode blend = blendOf(texture);
+    bool turned = !drawEverythingAnew && blend == SDL_BLENDMODE_BLEND && target.w > 1 && target.h > 1 &&
+                  turnNow(texture, source, target, angle, tint);
+    if (!turned) putTurned(source, target, angle, blend, tint);
 }
 
-void releaseRotations()
+void forgetTurnsOf(SDL_Texture* texture)
 {
-    for (auto& [key, turn] : turns) destroyTexture(turn.copy);
+    for (auto at = turns.begin(); at != turns.end();) {
+        if (at->first.texture != texture) {
+            ++at;
+            continue;
+        }
+        turnedPixels -= static_cast<long long>(at->second.w) * at->second.h;
+        discardTexture(at->second.copy);
+        at = turns.erase(at);
+    }
+    std::erase_if(spritePixels, [texture](const auto& entry) { return std::get<0>(entry.first) == texture; });
+}
+
+void forgetTurns()
+{
+    for (auto& [key, turn] : turns) discardTexture(turn.copy);
     turns.clear();
     turnedPixels = 0;
     spritePixels.clear();
-    for (Scratch& scratch : scratches) destroyTexture(scratch.texture);
+    for (Scratch& scratch : scratches) discardTexture(scratch.texture);
     scratches.clear();
     scratchesUsed = 0;
 }

@@ -1,8 +1,9 @@
 // Rotating a picture on the processor as SDL's software renderer rotates it:
 // each covered pixel's centre is turned back about the target's centre into
 // the picture and its colour mixed from the four pixels around that point,
-// in 16.16 fixed point. SDL does the same into a fresh surface on every copy;
-// here it is written straight into a texture kept for the purpose.
+// in 16.16 fixed point; a turn by right angles moves every pixel exactly.
+// SDL does the same into a fresh surface on every copy; here it is written
+// straight into a texture kept for the purpose.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,4 @@
-#include "present/stretching.h"
+#include "draw/stretching.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,13 +12,6 @@
 namespace {
 
 constexpr int one = 128;  // fractions are in 1/128
-
-// For each target position along one axis: the source position before it
-// and the fraction of the way to the next.
-struct Axis {
-    std::vector<int> index;
-    std::vector<int> fraction;
-};
 
 // SDL's start and step in 16.16: the first target pixel's centre mapped back
 // into the source (rounded as pixman rounds it), less half a pixel. Points
@@ -114,30 +107,31 @@ inline __m128i mixAcross(const uint16_t* mixed, int index, int fx)
     return _mm_srli_epi32(_mm_madd_epi16(pairs, _mm_set1_epi32(fx << 16 | (one - fx))), 14);
 }
 
-void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const Axis& columns, Uint32* row, int count)
+// One target row from its two source rows, for the columns whose source
+// positions and fractions are given.
+void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const int* index, const int* fraction, Uint32* row,
+                int count)
 {
     if (count <= 0) return;
     static std::vector<uint16_t> mixed;  // the row mixed down, kept for its memory
-    int first = columns.index[0];
-    mixDown(top, bottom, fy, first, columns.index[count - 1] + 1, mixed);
+    int first = index[0];
+    mixDown(top, bottom, fy, first, index[count - 1] + 1, mixed);
     int x = 0;
     for (; x + 2 <= count; x += 2) {
-        __m128i two = _mm_packs_epi32(mixAcross(mixed.data(), columns.index[x] - first, columns.fraction[x]),
-                                      mixAcross(mixed.data(), columns.index[x + 1] - first, columns.fraction[x + 1]));
+        __m128i two = _mm_packs_epi32(mixAcross(mixed.data(), index[x] - first, fraction[x]),
+                                      mixAcross(mixed.data(), index[x + 1] - first, fraction[x + 1]));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(row + x), _mm_packus_epi16(two, two));
     }
     if (x < count) {
-        __m128i last = _mm_packs_epi32(mixAcross(mixed.data(), columns.index[x] - first, columns.fraction[x]), _mm_setzero_si128());
+        __m128i last = _mm_packs_epi32(mixAcross(mixed.data(), index[x] - first, fraction[x]), _mm_setzero_si128());
         row[x] = static_cast<Uint32>(_mm_cvtsi128_si32(_mm_packus_epi16(last, last)));
     }
 }
 #else
-void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const Axis& columns, Uint32* row, int count)
+void stretchRow(const Uint32* top, const Uint32* bottom, int fy, const int* index, const int* fraction, Uint32* row,
+                int count)
 {
-    for (int x = 0; x < count; ++x) {
-        int index = columns.index[x];
-        row[x] = mix(top + index, bottom + index, columns.fraction[x], fy);
-    }
+    for (int x = 0; x < count; ++x) row[x] = mix(top + index[x], bottom + index[x], fraction[x], fy);
 }
 #endif
 
@@ -150,7 +144,8 @@ void stretchPicture(const Uint32* pixels, int pitch, const SDL_Rect& part, int w
     const Uint32* origin = pixels + static_cast<size_t>(part.y) * pitch + part.x;
     for (int y = 0; y < box.h; ++y) {
         const Uint32* top = origin + static_cast<size_t>(rows.index[y]) * pitch;
-        stretchRow(top, top + pitch, rows.fraction[y], columns, out + static_cast<size_t>(y) * outPitch, box.w);
+        stretchRow(top, top + pitch, rows.fraction[y], columns.index.data(), columns.fraction.data(),
+                   out + static_cast<size_t>(y) * outPitch, box.w);
     }
 }
 
@@ -174,7 +169,8 @@ void stretchIndexed(const Uint8* pixels, int pitch, const Uint32* palette, int s
     for (int y = 0; y < h; ++y) {
         const Uint32* top = rowOf(rows.index[y]);
         const Uint32* bottom = rowOf(rows.index[y] + 1);
-        stretchRow(top, bottom, rows.fraction[y], columns, out + static_cast<size_t>(y) * outPitch, w);
+        stretchRow(top, bottom, rows.fraction[y], columns.index.data(), columns.fraction.data(),
+                   out + static_cast<size_t>(y) * outPitch, w);
     }
 }
 
@@ -203,4 +199,42 @@ SDL_Rect stretchedBounds(const SDL_Rect& part, int w, int h, const SDL_Rect& vis
     auto [top, bottom] = reaching(part.h, h, inPart.y - part.y, inPart.y - part.y + inPart.h - 1);
     if (right < left || bottom < top) return SDL_Rect{0, 0, 0, 0};
     return SDL_Rect{left, top, right - left + 1, bottom - top + 1};
+}
+
+Stretch planStretch(int sourceW, int sourceH, int w, int h)
+{
+    return Stretch{sourceW, sourceH, w, h, axisFor(sourceW, w, 0, w), axisFor(sourceH, h, 0, h)};
+}
+
+namespace {
+
+// The target positions whose two source neighbours reach [from, to], as a
+// range [first, last); positions grow with the source index.
+std::pair<int, int> reachAlong(const Axis& axis, int from, int to)
+{
+    auto first = std::lower_bound(axis.index.begin(), axis.index.end(), from - 1);
+    auto last = std::upper_bound(first, axis.index.end(), to);
+    return {static_cast<int>(first - axis.index.begin()), static_cast<int>(last - axis.index.begin())};
+}
+
+}  // namespace
+
+SDL_Rect stretchReach(const Stretch& stretch, const SDL_Rect& area)
+{
+    if (area.w <= 0 || area.h <= 0) return SDL_Rect{0, 0, 0, 0};
+    auto [left, right] = reachAlong(stretch.columns, area.x, area.x + area.w - 1);
+    auto [top, bottom] = reachAlong(stretch.rows, area.y, area.y + area.h - 1);
+    if (right <= left || bottom <= top) return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{left, top, right - left, bottom - top};
+}
+
+void stretchBox(const Stretch& stretch, const Uint32* pixels, int pitch, const SDL_Rect& box, Uint32* out, int outPitch)
+{
+    const int* index = stretch.columns.index.data() + box.x;
+    const int* fraction = stretch.columns.fraction.data() + box.x;
+    for (int y = 0; y < box.h; ++y) {
+        const Uint32* top = pixels + static_cast<size_t>(stretch.rows.index[box.y + y]) * pitch;
+        stretchRow(top, top + pitch, stretch.rows.fraction[box.y + y], index, fraction,
+                   out + static_cast<size_t>(y) * outPitch, box.w);
+    }
 }

@@ -1,11 +1,13 @@
-#include "present/layers.h"
+#include "draw/composed.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "present/pictures.h"
-#include "present/retained.h"
-#include "state/shell.h"
+#include "draw/copies.h"
+#include "draw/device.h"
+#include "draw/draw.h"
+#include "draw/kept_frame.h"
+#include "draw/textures.h"
 
 namespace {
 
@@ -13,10 +15,10 @@ struct Kept {
     SDL_Texture* texture = nullptr;
     std::string shows;
 };
-Kept kept[3];
-// The target the layers are drawn on, kept: memory touched for the first
-// time is dear, and the stats box is composed again whenever happiness
-// falls by a point.
+constexpr int slots = 8;
+Kept kept[slots];
+// The target the groups are drawn on, kept: memory touched for the first
+// time is dear, and a group may be composed again every few seconds.
 SDL_Texture* canvas = nullptr;
 
 bool canvasFits(const SDL_Rect& area)
@@ -26,21 +28,19 @@ bool canvasFits(const SDL_Rect& area)
         h >= area.y + area.h) {
         return true;
     }
-    destroyTexture(canvas);
-    canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                               std::max({w, area.x + area.w, 1600}), std::max({h, area.y + area.h, 900}));
+    discardTexture(canvas);
+    canvas = SDL_CreateTexture(device, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                               std::max({w, area.x + area.w, canvasWidth}), std::max({h, area.y + area.h, canvasHeight}));
     return canvas != nullptr;
 }
 
 // The area drawn over an opaque colour, as ARGB8888 pixels.
 bool drawnOver(const SDL_Rect& area, Uint8 level, const std::function<void()>& draw, std::vector<Uint32>& pixels)
 {
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(renderer, level, level, level, 255);
-    SDL_RenderFillRect(renderer, &area);
+    putFill(area, Paint{SDL_Color{level, level, level, 255}, SDL_BLENDMODE_NONE});
     draw();
     pixels.resize(static_cast<size_t>(area.w) * area.h);
-    return SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) == 0;
+    return SDL_RenderReadPixels(device, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) == 0;
 }
 
 // Over black a pixel shows c * a; over white c * a + 255 * (1 - a). The two
@@ -57,48 +57,43 @@ Uint32 layerPixel(Uint32 overBlack, Uint32 overWhite)
 
 SDL_Texture* compose(const SDL_Rect& area, const std::function<void()>& draw)
 {
-    if (!SDL_RenderTargetSupported(renderer) || area.x < 0 || area.y < 0 || !canvasFits(area)) return nullptr;
-    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-    Uint8 r = 0, g = 0, b = 0, a = 0;
-    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a), SDL_GetRenderDrawBlendMode(renderer, &blend);
+    if (!SDL_RenderTargetSupported(device) || area.x < 0 || area.y < 0 || !canvasFits(area)) return nullptr;
+    SDL_Texture* previous = SDL_GetRenderTarget(device);
     std::vector<Uint32> black, white;
-    bool drawn = SDL_SetRenderTarget(renderer, canvas) == 0 && drawnOver(area, 0, draw, black) &&
+    bool drawn = SDL_SetRenderTarget(device, canvas) == 0 && drawnOver(area, 0, draw, black) &&
                  drawnOver(area, 255, draw, white);
-    SDL_SetRenderTarget(renderer, previous);
-    SDL_SetRenderDrawColor(renderer, r, g, b, a), SDL_SetRenderDrawBlendMode(renderer, blend);
+    SDL_SetRenderTarget(device, previous);
     if (!drawn) return nullptr;
     for (size_t i = 0; i < black.size(); ++i) black[i] = layerPixel(black[i], white[i]);
-    return textureFromPixels(black.data(), area.w, area.h);
+    return texturePlanned(black.data(), area.w, area.h, area.w, true);
 }
 
 }  // namespace
 
-void drawLayer(Layer layer, const SDL_Rect& area, const std::string& shows, const std::function<void()>& draw)
+void drawComposed(int slot, const SDL_Rect& area, const std::string& shows, const std::function<void()>& draw)
 {
-    Kept& picture = kept[static_cast<int>(layer)];
-    if (!keepScaledCopies) {
+    if (drawEverythingAnew || slot < 0 || slot >= slots) {
         draw();
         return;
     }
+    Kept& picture = kept[slot];
     if (!picture.texture || picture.shows != shows) {
-        releaseTexture(picture.texture);
+        forgetFacts(picture.texture), discardTexture(picture.texture);
         picture = Kept{compose(area, draw), shows};
-        holdAtOwnSize(picture.texture);
     }
     if (picture.texture) {
-        copyTexture(picture.texture, nullptr, area);
+        copyPicture(picture.texture, nullptr, area, Tint{});
     } else {
         draw();
     }
 }
 
-void forgetLayers()
+void forgetComposed()
 {
     for (Kept& picture : kept) {
-        releaseTexture(picture.texture);
+        forgetFacts(picture.texture), discardTexture(picture.texture);
         picture = Kept{};
     }
-    destroyTexture(canvas);
+    discardTexture(canvas);
     canvas = nullptr;
 }

@@ -1,4 +1,4 @@
-#include "present/turning.h"
+#include "draw/turning.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,22 +14,10 @@ struct Turn {
     int icos, isin;  // cosine and negated sine, 16.16
 };
 
-// Right angles are exact, so a quarter turn swaps the axes without rounding.
 Turn turnFor(double angle)
 {
-    double quarters = angle / 90;
-    int quarter = static_cast<int>(quarters);
-    double c = 0, s = 0;
-    if (quarter == quarters) {
-        quarter = ((quarter % 4) + 4) % 4;
-        c = (quarter & 1) ? 0 : (quarter == 0 ? 1 : -1);
-        s = (quarter & 1) ? (quarter == 1 ? -1 : 1) : 0;
-    } else {
-        double radians = angle * (M_PI / 180.0);
-        c = std::cos(radians);
-        s = -std::sin(radians);
-    }
-    return Turn{static_cast<int>(c * 65536.0), static_cast<int>(s * 65536.0)};
+    double radians = angle * (M_PI / 180.0);
+    return Turn{static_cast<int>(std::cos(radians) * 65536.0), static_cast<int>(-std::sin(radians) * 65536.0)};
 }
 
 // Two channels, 16 bits apart in a colour, spread into lanes 32 bits apart.
@@ -128,6 +116,47 @@ void narrow(long long a, long long d, long long limit, int& first, int& last)
     last = static_cast<int>(std::clamp(to, static_cast<long long>(first), static_cast<long long>(last)));
 }
 
+// A turn by a whole number of quarters (0..3), as SDL tells one apart.
+bool quarterTurns(double angle, int& quarters)
+{
+    int whole = static_cast<int>(angle / 90);
+    if (whole != angle / 90) return false;
+    quarters = ((whole % 4) + 4) % 4;
+    return true;
+}
+
+// SDL turns right angles exactly, moving every pixel, and places the turned
+// picture where its trigonometry puts the turned centres of the corner
+// pixels, from a centre at half the size (as floats).
+void turnQuarters(const PixelPicture& picture, double angle, int quarters, const SDL_Rect& box, Uint32* out, int pitch)
+{
+    const int w = picture.w, h = picture.h;
+    double radians = angle * (M_PI / 180.0), s = std::sin(radians), c = std::cos(radians);
+    double cx = static_cast<float>(w / 2.0f), cy = static_cast<float>(h / 2.0f);
+    double minX = 1e300, minY = 1e300;
+    for (double x : {0.5, w - 0.5})
+        for (double y : {0.5, h - 0.5}) {
+            minX = std::min(minX, c * (x - cx) - s * (y - cy) + cx);
+            minY = std::min(minY, s * (x - cx) + c * (y - cy) + cy);
+        }
+    int left = static_cast<int>(std::floor(minX)), top = static_cast<int>(std::floor(minY));
+    int turnedW = quarters & 1 ? h : w, turnedH = quarters & 1 ? w : h;
+    for (int y = 0; y < box.h; ++y) {
+        Uint32* row = out + static_cast<size_t>(y) * pitch;
+        int v = box.y + y - top;
+        for (int x = 0; x < box.w; ++x) {
+            int u = box.x + x - left;
+            if (u < 0 || v < 0 || u >= turnedW || v >= turnedH) {
+                row[x] = 0;
+                continue;
+            }
+            int sx = quarters == 0 ? u : quarters == 1 ? v : quarters == 2 ? w - 1 - u : w - 1 - v;
+            int sy = quarters == 0 ? v : quarters == 1 ? h - 1 - u : quarters == 2 ? h - 1 - v : u;
+            row[x] = picture.argb[static_cast<size_t>(sy) * w + sx];
+        }
+    }
+}
+
 }  // namespace
 
 SDL_Rect turnedBox(int w, int h, double angle)
@@ -144,6 +173,10 @@ SDL_Rect turnedBox(int w, int h, double angle)
 
 void turnPicture(const PixelPicture& picture, double angle, const SDL_Rect& box, Uint32* out, int pitch)
 {
+    if (int quarters = 0; quarterTurns(angle, quarters)) {
+        turnQuarters(picture, angle, quarters, box, out, pitch);
+        return;
+    }
     Turn turn = turnFor(angle);
     double cx = picture.w / 2.0, cy = picture.h / 2.0;
     int fixedCx = static_cast<int>(cx * 65536.0), fixedCy = static_cast<int>(cy * 65536.0);

@@ -1,0 +1,88 @@
+#include "app/window.h"
+
+#include <algorithm>
+
+#include "app/app.h"
+#include "state/shell.h"
+
+namespace {
+
+// Where the window stood before it covered the display by itself.
+bool coveringByItself = false;
+SDL_Rect windowedPlace{0, 0, 0, 0};
+
+// A window manager frames a bordered window; with none, the frame is nothing.
+bool framedByWindowManager()
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
+    bool bordered = !(SDL_GetWindowFlags(window) & SDL_WINDOW_BORDERLESS);
+    return !bordered || top > 0 || left > 0 || bottom > 0 || right > 0;
+}
+
+void coverDisplay()
+{
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) != 0) return;
+    SDL_GetWindowPosition(window, &windowedPlace.x, &windowedPlace.y);
+    SDL_GetWindowSize(window, &windowedPlace.w, &windowedPlace.h);
+    coveringByItself = true;
+    SDL_SetWindowBordered(window, SDL_FALSE);
+    SDL_SetWindowPosition(window, bounds.x, bounds.y);
+    SDL_SetWindowSize(window, bounds.w, bounds.h);
+}
+
+void uncoverDisplay()
+{
+    coveringByItself = false;
+    SDL_SetWindowBordered(window, SDL_TRUE);
+    SDL_SetWindowSize(window, windowedPlace.w, windowedPlace.h);
+    SDL_SetWindowPosition(window, windowedPlace.x, windowedPlace.y);
+}
+
+}  // namespace
+
+void fitWindowToDisplay()
+{
+    if (!window) return;
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
+    SDL_Point size = fittedWindowSize(usable.w - left - right, usable.h - top - bottom);
+    if (size.x == gameWidth) return;
+    SDL_SetWindowSize(window, size.x, size.y);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void showFittedWindow()
+{
+    if (!window) return;
+    fitWindowToDisplay();
+    SDL_ShowWindow(window);
+    // A window manager's frame is known only once the window is shown.
+    int top = 0;
+    SDL_GetWindowBordersSize(window, &top, nullptr, nullptr, nullptr);
+    if (top > 0) fitWindowToDisplay();
+}
+
+SDL_Point fittedWindowSize(int availableWidth, int availableHeight)
+{
+    if (availableWidth >= gameWidth && availableHeight >= gameHeight) return SDL_Point{gameWidth, gameHeight};
+    double scale = std::min(double(availableWidth) / gameWidth, double(availableHeight) / gameHeight);
+    scale = std::max(scale, 0.25);
+    return SDL_Point{static_cast<int>(gameWidth * scale), static_cast<int>(gameHeight * scale)};
+}
+
+void setFullScreen(bool on)
+{
+    if (!window) return;
+    if (!on && coveringByItself) {
+        uncoverDisplay();
+    } else if (on && !framedByWindowManager()) {
+        coverDisplay();
+    } else {
+        // Full screen keeps the desktop's resolution: the game is scaled and letterboxed.
+        SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+}
