@@ -9,6 +9,7 @@
 #include "harness.h"
 #include "draw/draw.h"
 #include "draw/kept_frame.h"
+#include "draw/window_scale.h"
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/compositor.h"
@@ -344,4 +345,43 @@ TEST_F(GameTest, AKeptWindowShowsEachFrameAsDrawnWhole)
     }
     EXPECT_EQ(framesDrawn().inParts - before, 9) << "every frame after the first is drawn in parts";
     freeTexture(a), freeTexture(b), freeTexture(scaled);
+}
+
+// The canvas is scaled into the window a box at a time, with SIMD where the
+// processor has it: every box gives the pixels of the plain mix, from the
+// same four canvas pixels the whole scaled would take.
+TEST(WindowScale, BoxesMixTheFourNearestPixelsAsTheWholeDoes)
+{
+    const int sw = 1600, sh = 900;
+    std::vector<Uint32> canvas(sw * sh);
+    for (int i = 0; i < sw * sh; ++i) canvas[i] = (Uint32(i) * 2654435761u) ^ (Uint32(i) << 7);
+    for (auto [w, h] : {std::pair{3840, 2160}, {1365, 768}, {1000, 562}, {1601, 901}}) {
+        WindowScale scale = planWindowScale(sw, sh, w, h);
+        std::vector<Uint32> whole(size_t(w) * h);
+        windowScaleBox(scale, canvas.data(), sw, SDL_Rect{0, 0, w, h}, whole.data(), w);
+        long wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                int r = scale.rows[y], below = std::min(r + 1, sh - 1), c = scale.columns[x];
+                const uint8_t* weights = &scale.across[size_t(x) * 8];
+                Uint32 want = 0;
+                for (int shift = 0; shift < 32; shift += 8) {
+                    auto at = [&](int row, int column) { return int(canvas[row * sw + column] >> shift & 0xFF); };
+                    int top = at(r, c) * weights[0] + at(r, c + 1) * weights[1];
+                    int bottom = at(below, c) * weights[0] + at(below, c + 1) * weights[1];
+                    int step = (int(int16_t(bottom - top)) * scale.down[y] + 0x4000) >> 15;
+                    want |= Uint32(std::min(255, (top + step + 32) >> 6)) << shift;
+                }
+                wrong += whole[size_t(y) * w + x] != want;
+            }
+        EXPECT_EQ(wrong, 0) << w << " x " << h;
+        for (SDL_Rect area : {SDL_Rect{0, 0, 8, 8}, SDL_Rect{333, 111, 77, 55}, SDL_Rect{1592, 892, 8, 8}}) {
+            SDL_Rect box = windowScaleReach(scale, area);
+            std::vector<Uint32> part(size_t(box.w) * box.h);
+            windowScaleBox(scale, canvas.data(), sw, box, part.data(), box.w);
+            for (int y = 0; y < box.h; ++y)
+                for (int x = 0; x < box.w; ++x)
+                    ASSERT_EQ(part[size_t(y) * box.w + x], whole[size_t(box.y + y) * w + box.x + x]) << w << " x " << h;
+        }
+    }
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <unordered_map>
 
 #include "draw/device.h"
 
@@ -259,20 +258,19 @@ void addPart(std::vector<SDL_Rect>& parts, SDL_Rect part)
 // first equal one after the last matched draw of the last frame.
 void matchDraws(std::vector<bool>& matchedNow, std::vector<bool>& matchedLast)
 {
-    std::unordered_map<size_t, std::vector<size_t>> byKey;
-    for (size_t j = 0; j < last.draws.size(); ++j) byKey[last.draws[j].key].push_back(j);
-    std::unordered_map<size_t, size_t> cursor;
+    // The last frame's draws by key, each key's in order; kept for its memory.
+    static std::vector<std::pair<size_t, size_t>> byKey;
+    byKey.clear();
+    for (size_t j = 0; j < last.draws.size(); ++j) byKey.emplace_back(last.draws[j].key, j);
+    std::sort(byKey.begin(), byKey.end());
     size_t after = 0;  // last draws before this are passed
     for (size_t i = 0; i < now.draws.size(); ++i) {
-        auto found = byKey.find(now.draws[i].key);
-        if (found == byKey.end()) continue;
-        const std::vector<size_t>& at = found->second;
-        size_t& k = cursor[now.draws[i].key];
-        while (k < at.size() && at[k] < after) ++k;
-        for (size_t c = k; c < at.size(); ++c) {
-            if (!same(now.draws[i], now, last.draws[at[c]], last)) continue;
-            matchedNow[i] = matchedLast[at[c]] = true;
-            after = at[c] + 1;
+        size_t key = now.draws[i].key;
+        auto c = std::lower_bound(byKey.begin(), byKey.end(), std::pair{key, after});
+        for (; c != byKey.end() && c->first == key; ++c) {
+            if (matchedLast[c->second] || !same(now.draws[i], now, last.draws[c->second], last)) continue;
+            matchedNow[i] = matchedLast[c->second] = true;
+            after = c->second + 1;
             break;
         }
     }

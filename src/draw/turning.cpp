@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -93,6 +93,79 @@ inline void sampleTwo(const Uint32* pixels, int w, int px, int py, int qx, int q
 }
 #endif
 
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) inline __m256i scaledByLaneWide(__m256i d, __m256i e)
+{
+    return _mm256_add_epi16(_mm256_mulhi_epi16(d, e), _mm256_and_si256(_mm256_srai_epi16(e, 15), d));
+}
+
+// Each point's left neighbour mixed towards its right one by ex: points 0
+// and 2 come from the low halves of their quarters, 1 and 3 from the high.
+__attribute__((target("avx2"))) inline __m256i acrossFour(__m256i pairs, __m256i ex)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    __m256i even = _mm256_unpacklo_epi8(pairs, zero), odd = _mm256_unpackhi_epi8(pairs, zero);
+    __m256i left = _mm256_unpacklo_epi64(even, odd), right = _mm256_unpackhi_epi64(even, odd);
+    return _mm256_add_epi16(left, scaledByLaneWide(_mm256_sub_epi16(right, left), ex));
+}
+
+// Four samples at once, mixed as sampleTwo mixes two: the points (sx + k
+// icos, sy + k isin) for k = 0..3, all with four neighbours in the picture.
+__attribute__((target("avx2"))) void sampleFour(const Uint32* pixels, int w, int sx, int sy, int icos, int isin,
+                                                 Uint32* out)
+{
+    const Uint32* at[4];
+    for (int k = 0; k < 4; ++k) at[k] = pixels + static_cast<size_t>((sy + k * isin) >> 16) * w + ((sx + k * icos) >> 16);
+    auto pairOf = [](const Uint32* p) { return *reinterpret_cast<const long long*>(p); };
+    __m256i upper = _mm256_setr_epi64x(pairOf(at[0]), pairOf(at[1]), pairOf(at[2]), pairOf(at[3]));
+    __m256i lower = _mm256_setr_epi64x(pairOf(at[0] + w), pairOf(at[1] + w), pairOf(at[2] + w), pairOf(at[3] + w));
+    const __m256i zero = _mm256_setzero_si256();
+    __m256i alphas = _mm256_srli_epi32(_mm256_or_si256(upper, lower), 24);
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alphas, zero)) == -1) {  // all sixteen see-through
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_setzero_si128());
+        return;
+    }
+    // Each point's fraction in the four words of its quarter: points 0, 1 | 2, 3.
+    const __m256i spread = _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 8, 9, 8, 9, 8, 9, 8, 9, 0, 1, 0, 1, 0, 1, 0, 1, 8, 9,
+                                            8, 9, 8, 9, 8, 9);
+    const __m128i steps = _mm_setr_epi32(0, 1, 2, 3), low = _mm_set1_epi32(0xFFFF);
+    __m128i xs = _mm_and_si128(_mm_add_epi32(_mm_set1_epi32(sx), _mm_mullo_epi32(steps, _mm_set1_epi32(icos))), low);
+    __m128i ys = _mm_and_si128(_mm_add_epi32(_mm_set1_epi32(sy), _mm_mullo_epi32(steps, _mm_set1_epi32(isin))), low);
+    __m256i ex = _mm256_shuffle_epi8(_mm256_cvtepu32_epi64(xs), spread);
+    __m256i ey = _mm256_shuffle_epi8(_mm256_cvtepu32_epi64(ys), spread);
+    __m256i top = acrossFour(upper, ex), bottom = acrossFour(lower, ex);
+    __m256i mixed = _mm256_add_epi16(top, scaledByLaneWide(_mm256_sub_epi16(bottom, top), ey));
+    __m256i packed = _mm256_packus_epi16(mixed, mixed);  // points 0 1 0 1 | 2 3 2 3
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0x08)));
+}
+
+__attribute__((target("avx2"))) void sampleRowWide(const Uint32* pixels, int w, int sx, int sy, int icos, int isin,
+                                                    int count, Uint32* out)
+{
+    int x = 0;
+    for (; x + 4 <= count; x += 4, sx += 4 * icos, sy += 4 * isin) {
+        // A turned row crosses the picture's rows: the pixels some points
+        // ahead are fetched early (a fetch never faults, even past the picture).
+        constexpr int ahead = 64;
+        for (int k = ahead; k < ahead + 4; ++k) {
+            int ax = sx + k * icos, ay = sy + k * isin;
+            uintptr_t at = reinterpret_cast<uintptr_t>(pixels) + (static_cast<intptr_t>(ay >> 16) * w + (ax >> 16)) * 4;
+            _mm_prefetch(reinterpret_cast<const char*>(at), _MM_HINT_T0);
+            _mm_prefetch(reinterpret_cast<const char*>(at + static_cast<uintptr_t>(w) * 4), _MM_HINT_T0);
+        }
+        sampleFour(pixels, w, sx, sy, icos, isin, out + x);
+    }
+    for (; x + 2 <= count; x += 2, sx += 2 * icos, sy += 2 * isin) sampleTwo(pixels, w, sx, sy, sx + icos, sy + isin, out + x);
+    if (x < count) {  // the last point on its own, paired with itself
+        Uint32 both[2];
+        sampleTwo(pixels, w, sx, sy, sx, sy, both);
+        out[x] = both[0];
+    }
+}
+
+const bool wide = __builtin_cpu_supports("avx2");
+#endif
+
 // Rounded towards minus infinity, d > 0.
 long long floorDiv(long long a, long long d)
 {
@@ -159,6 +232,38 @@ void turnQuarters(const PixelPicture& picture, double angle, int quarters, const
 
 }  // namespace
 
+void findVisible(PixelPicture& picture)
+{
+    int left = picture.w, top = picture.h, right = -1, bottom = -1;
+    for (int y = 0; y < picture.h; ++y) {
+        const Uint32* row = picture.argb.data() + static_cast<size_t>(y) * picture.w;
+        for (int x = 0; x < picture.w; ++x) {
+            if ((row[x] >> 24) == 0) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    picture.visible = right < 0 ? SDL_Rect{0, 0, 0, 0} : SDL_Rect{left, top, right - left + 1, bottom - top + 1};
+}
+
+SDL_Rect turnedBox(const PixelPicture& picture, double angle)
+{
+    // A point within a pixel of the visible pixels mixes some of them in.
+    const SDL_Rect& v = picture.visible;
+    double radians = angle * (M_PI / 180.0), c = std::cos(radians), s = std::sin(radians);
+    double cx = picture.w / 2.0, cy = picture.h / 2.0;
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    for (double x : {v.x - 1.0 - cx, v.x + v.w + 1.0 - cx})
+        for (double y : {v.y - 1.0 - cy, v.y + v.h + 1.0 - cy}) {
+            double tx = c * x - s * y + cx, ty = s * x + c * y + cy;
+            minX = std::min(minX, tx), maxX = std::max(maxX, tx), minY = std::min(minY, ty), maxY = std::max(maxY, ty);
+        }
+    SDL_Rect whole = turnedBox(picture.w, picture.h, angle), box{0, 0, 0, 0};
+    int left = static_cast<int>(std::floor(minX)) - 1, top = static_cast<int>(std::floor(minY)) - 1;
+    SDL_Rect reach{left, top, static_cast<int>(std::ceil(maxX)) + 1 - left, static_cast<int>(std::ceil(maxY)) + 1 - top};
+    return SDL_IntersectRect(&whole, &reach, &box) ? box : SDL_Rect{whole.x, whole.y, 1, 1};
+}
+
 SDL_Rect turnedBox(int w, int h, double angle)
 {
     double radians = angle * (M_PI / 180.0);
@@ -171,6 +276,30 @@ SDL_Rect turnedBox(int w, int h, double angle)
     return SDL_Rect{left, top, right - left, bottom - top};
 }
 
+namespace {
+
+// count points of one target row from source point (sx, sy), each with
+// four neighbours in the picture.
+void sampleRow(const Uint32* pixels, int w, int sx, int sy, int icos, int isin, int count, Uint32* out)
+{
+#if defined(__x86_64__)
+    if (wide) return sampleRowWide(pixels, w, sx, sy, icos, isin, count, out);
+#endif
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x + 2 <= count; x += 2, sx += 2 * icos, sy += 2 * isin) sampleTwo(pixels, w, sx, sy, sx + icos, sy + isin, out + x);
+    if (x < count) {  // the last point on its own, paired with itself
+        Uint32 both[2];
+        sampleTwo(pixels, w, sx, sy, sx, sy, both);
+        out[x] = both[0];
+    }
+#else
+    for (; x < count; ++x, sx += icos, sy += isin) out[x] = sample(pixels, w, sx, sy);
+#endif
+}
+
+}  // namespace
+
 void turnPicture(const PixelPicture& picture, double angle, const SDL_Rect& box, Uint32* out, int pitch)
 {
     if (int quarters = 0; quarterTurns(angle, quarters)) {
@@ -180,29 +309,24 @@ void turnPicture(const PixelPicture& picture, double angle, const SDL_Rect& box,
     Turn turn = turnFor(angle);
     double cx = picture.w / 2.0, cy = picture.h / 2.0;
     int fixedCx = static_cast<int>(cx * 65536.0), fixedCy = static_cast<int>(cy * 65536.0);
-    const Uint32* pixels = picture.argb.data();  // locals: the rows written cannot change them
-    const int w = picture.w, h = picture.h, width = box.w, icos = turn.icos, isin = turn.isin;
+    const int width = box.w, icos = turn.icos, isin = turn.isin;
+    // Points whose four neighbours lie in the picture and reach its visible pixels.
+    const SDL_Rect& v = picture.visible;
+    const int left = std::max(0, v.x - 1), right = std::min(picture.w - 1, v.x + v.w);
+    const int top = std::max(0, v.y - 1), bottom = std::min(picture.h - 1, v.y + v.h);
     for (int y = 0; y < box.h; ++y) {
         double u = box.x + 0.5 - cx, v = box.y + y + 0.5 - cy;
         int sx = static_cast<int>(turn.icos * u - turn.isin * v + fixedCx - (1 << 15));
         int sy = static_cast<int>(turn.isin * u + turn.icos * v + fixedCy - (1 << 15));
         Uint32* row = out + static_cast<size_t>(y) * pitch;
         int first = 0, last = width;
-        narrow(sx, icos, static_cast<long long>(w - 1) << 16, first, last);
-        narrow(sy, isin, static_cast<long long>(h - 1) << 16, first, last);
+        narrow(sx - (static_cast<long long>(left) << 16), icos, static_cast<long long>(right - left) << 16, first, last);
+        narrow(sy - (static_cast<long long>(top) << 16), isin, static_cast<long long>(bottom - top) << 16, first, last);
         std::fill(row, row + first, 0u);
         std::fill(row + last, row + width, 0u);
-        sx += first * icos, sy += first * isin;
-        int x = first;
-#if defined(__SSE2__)
-        for (; x + 2 <= last; x += 2, sx += 2 * icos, sy += 2 * isin) sampleTwo(pixels, w, sx, sy, sx + icos, sy + isin, row + x);
-        if (x < last) {  // the last point on its own, paired with itself
-            Uint32 both[2];
-            sampleTwo(pixels, w, sx, sy, sx, sy, both);
-            row[x] = both[0];
+        if (first < last) {
+            sampleRow(picture.argb.data(), picture.w, sx + first * icos, sy + first * isin, icos, isin, last - first,
+                      row + first);
         }
-#else
-        for (; x < last; ++x, sx += icos, sy += isin) row[x] = sample(pixels, w, sx, sy);
-#endif
     }
 }

@@ -14,11 +14,16 @@ struct PixelPicture {
     std::vector<Uint32> argb;  // rows of w pixels
     int w = 0;
     int h = 0;
+    SDL_Rect visible{0, 0, 0, 0};  // the box of the pixels that are not fully see-through
 };
 
+// Sets the picture's visible box from its pixels.
+void findVisible(PixelPicture& picture);
+
 // The box, from the corner of a w x h target, that its rotation by angle
-// degrees (clockwise) may cover.
+// degrees (clockwise) may cover; for a picture, that its visible pixels may.
 SDL_Rect turnedBox(int w, int h, double angle);
+SDL_Rect turnedBox(const PixelPicture& picture, double angle);
 
 // Writes the picture, rotated clockwise by angle degrees about the centre of
 // a target of its own size, into the box (out: rows of pitch pixels).

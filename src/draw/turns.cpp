@@ -170,6 +170,7 @@ const PixelPicture* pixelsOf(SDL_Texture* texture, SDL_Texture* source, int w, i
     if (found != spritePixels.end()) return &found->second;
     PixelPicture picture;
     if (!readPixels(source, w, h, picture)) return nullptr;
+    findVisible(picture);
     return &spritePixels.emplace(key, std::move(picture)).first->second;
 }
 
@@ -195,7 +196,7 @@ SDL_Texture* scratchFor(int size)
 bool turnNow(SDL_Texture* texture, SDL_Texture* source, const SDL_Rect& target, double angle, const Tint& tint)
 {
     const PixelPicture* picture = pixelsOf(texture, source, target.w, target.h);
-    SDL_Rect box = turnedBox(target.w, target.h, angle);
+    SDL_Rect box = picture ? turnedBox(*picture, angle) : SDL_Rect{0, 0, 0, 0};
     void* pixels = nullptr;
     int pitch = 0;
     SDL_Rect area{0, 0, box.w, box.h};

@@ -2,8 +2,8 @@
 //
 // In software the frame is drawn into the canvas, and only what changed is
 // put in the window: copied where the window is the canvas's size, else
-// scaled smoothly (as SDL's linear scaling is) into the largest rectangle of
-// the canvas's shape that fits, with black bars beside it. The window's own
+// scaled smoothly (bilinear, see window_scale.h) into the largest rectangle
+// of the canvas's shape that fits, with black bars beside it. The window's own
 // surface gets those boxes alone. With a graphics processor the renderer
 // draws to the window itself, scaled to it, and presents every frame.
 #include <SDL.h>
@@ -13,10 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "draw/changes.h"
 #include "draw/device.h"
 #include "draw/draw.h"
 #include "draw/kept_frame.h"
-#include "draw/stretching.h"
+#include "draw/window_scale.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ struct Fit {
     int w = 0, h = 0;
     Uint32 format = 0;
     SDL_Rect place{0, 0, 0, 0};
-    Stretch stretch;
+    WindowScale scale;
 };
 Fit fit;
 
@@ -66,9 +67,9 @@ bool refit(SDL_Surface* surface)
     fit.surface = surface, fit.w = surface->w, fit.h = surface->h, fit.format = surface->format->format;
     fit.place = fitted(surface->w, surface->h);
     bool scaled = fit.place.w != canvasWidth || fit.place.h != canvasHeight;
-    fit.stretch = scaled && fit.place.w > 0 && fit.place.h > 0 && canvasWidth >= 2 && canvasHeight >= 2
-                      ? planStretch(canvasWidth, canvasHeight, fit.place.w, fit.place.h)
-                      : Stretch{};
+    fit.scale = scaled && fit.place.w > 0 && fit.place.h > 0 && canvasWidth >= 2 && canvasHeight >= 2
+                    ? planWindowScale(canvasWidth, canvasHeight, fit.place.w, fit.place.h)
+                    : WindowScale{};
     return true;
 }
 
@@ -82,7 +83,7 @@ bool scaledToFit()
 SDL_Rect boxFor(const SDL_Rect& part)
 {
     if (!scaledToFit()) return part;
-    return stretchReach(fit.stretch, part);
+    return windowScaleReach(fit.scale, part);
 }
 
 // Writes one box of the fitted place from the canvas.
@@ -100,12 +101,12 @@ void putBox(SDL_Surface* surface, const SDL_Rect& box)
         return;
     }
     if (sameLayout) {
-        stretchBox(fit.stretch, pixels, pitch, box, reinterpret_cast<Uint32*>(at), surface->pitch / 4);
+        windowScaleBox(fit.scale, pixels, pitch, box, reinterpret_cast<Uint32*>(at), surface->pitch / 4);
         return;
     }
     static std::vector<Uint32> scaled;  // in the canvas's layout first, then in the surface's
     scaled.resize(static_cast<size_t>(box.w) * box.h);
-    stretchBox(fit.stretch, pixels, pitch, box, scaled.data(), box.w);
+    windowScaleBox(fit.scale, pixels, pitch, box, scaled.data(), box.w);
     SDL_ConvertPixels(box.w, box.h, canvasFormat, scaled.data(), box.w * 4, surface->format->format, at, surface->pitch);
 }
 
@@ -126,27 +127,6 @@ long long areaOf(const std::vector<SDL_Rect>& parts)
     return area;
 }
 
-// Boxes of the surface, merged where they overlap, each from the fitted place's corner.
-std::vector<SDL_Rect> boxesFor(const std::vector<SDL_Rect>& parts)
-{
-    std::vector<SDL_Rect> boxes;
-    for (const SDL_Rect& part : parts) {
-        SDL_Rect box = boxFor(part);
-        if (box.w <= 0 || box.h <= 0) continue;
-        for (size_t i = 0; i < boxes.size();) {
-            if (!SDL_HasIntersection(&boxes[i], &box)) {
-                ++i;
-                continue;
-            }
-            SDL_UnionRect(&boxes[i], &box, &box);
-            boxes.erase(boxes.begin() + static_cast<long>(i));
-            i = 0;
-        }
-        boxes.push_back(box);
-    }
-    return boxes;
-}
-
 void updateWindow(const std::vector<SDL_Rect>& rects)
 {
     if (!shownIn || rects.empty()) return;
@@ -160,15 +140,22 @@ void present(bool whole)
     if (!surface || !canvas || SDL_MUSTLOCK(surface)) return;
     whole = refit(surface) || whole || showWhole;
     SDL_RenderFlush(device);
-    const std::vector<SDL_Rect>& parts = keptFrameChanges();
-    whole = whole || keptFrameChangedAll() || areaOf(parts) * 10 > 6LL * canvasWidth * canvasHeight;
-    std::vector<SDL_Rect> rects;
+    std::vector<SDL_Rect> rects, changed;
+    if (!whole) {
+        const SDL_Rect all{0, 0, canvasWidth, canvasHeight};
+        changed = changedTiles(canvas, keptFrameChangedAll() ? std::vector<SDL_Rect>{all} : keptFrameChanges());
+        whole = areaOf(changed) * 10 > 6LL * canvasWidth * canvasHeight;
+    }
     if (whole) {
+        showingAll(canvas);
         clearBars(surface);
         putBox(surface, SDL_Rect{0, 0, fit.place.w, fit.place.h});
         rects.push_back(SDL_Rect{0, 0, surface->w, surface->h});
     } else {
-        for (SDL_Rect box : boxesFor(parts)) {
+        // Neighbouring runs reach a row or column of each other's pixels: those are written twice, the same.
+        for (const SDL_Rect& run : changed) {
+            SDL_Rect box = boxFor(run);
+            if (box.w <= 0 || box.h <= 0) continue;
             putBox(surface, box);
             rects.push_back(SDL_Rect{box.x + fit.place.x, box.y + fit.place.y, box.w, box.h});
         }
@@ -298,6 +285,7 @@ void closeCanvas()
     shownIn = nullptr;
     deviceKeepsCanvas = false;
     fit = Fit{};
+    forgetShown();
     forgetKeptFrame();
 }
 
