@@ -22,17 +22,19 @@ for package in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-as_root=()
-if [[ $(id -u) -ne 0 ]]; then
-  echo "Installing ${missing[*]} needs root: asking sudo."
-  if ! command -v sudo > /dev/null || ! sudo -v; then
-    cat >&2 << EOF
-sudo cannot install them here (a Debian installed with a root password has no sudo).
+without_sudo() {  # WHY: says how to install the missing packages from the root account
+  cat >&2 << EOF
+Installing ${missing[*]} needs root, and $1.
 Install them from the root account (su asks for the root password), then run this again:
   su -c 'apt-get update && apt-get install -y ${missing[*]}'
 EOF
-    exit 1
-  fi
+  exit 1
+}
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo > /dev/null || without_sudo "there is no sudo here (a Debian installed with a root password has none)"
+  echo "Installing ${missing[*]} needs root: asking sudo."
+  sudo -v || without_sudo "sudo did not allow it"
   as_root=(sudo)
 fi
 
