@@ -18,7 +18,7 @@ command -v convert >/dev/null || need+=(imagemagick)
 command -v pngquant >/dev/null || need+=(pngquant)
 command -v optipng >/dev/null || need+=(optipng)
 command -v python3 >/dev/null || need+=(python3)
-fc-list 2>/dev/null | grep -q "Comic Neue" || need+=(fonts-comic-neue fontconfig)
+[ -n "$(fc-list "Comic Neue" 2>/dev/null)" ] || need+=(fonts-comic-neue fontconfig)  # no grep -q: with pipefail its early exit reads as a failure
 /usr/bin/python3 -c "import fontTools" 2>/dev/null || need+=(python3-fonttools)
 if [ ${#need[@]} -gt 0 ]; then
     echo "installing: ${need[*]}"
