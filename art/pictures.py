@@ -324,5 +324,5 @@ def add_jobs(st):
     job("TextBox.png", "textbox.svg", {}, 800, 300)
     job("TextBoxFilter.png", "textboxfilter.svg", {}, 800, 300)
     body, h = credits_body()
-    job("Credits.png", "credits.svg", {"BODY": body, "H": str(h), "H2": str(h - 2), "H14": str(h - 14),
-                                       "H38": str(h - 38), "H48": str(h - 48)}, 683, h)
+    job("Credits.png", "credits.svg", {"BODY": body, "H": str(h), "H4": str(h - 4), "H14": str(h - 14),
+                                       "H32": str(h - 32)}, 683, h)

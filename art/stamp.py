@@ -37,7 +37,7 @@ FLAVOURS = [
 # udderX per flavour: the game drops milk between udderX+10 and udderX+89 from y 300.
 UDDER_X = [700, 420, 630, 650, 680, 720, 630, 800, 700, 650]
 # The cow pictures are 1000 x COW_H, drawn centred on window (600, 350): their top edge is window y COW_TOP.
-COW_H = 560
+COW_H = 700
 COW_TOP = 350 - COW_H // 2
 # Cow poses: facing (+1 right, -1 left), size, head angle, tail angle, spots, eyes, extras.
 # The sizes keep every head at least 224 px above the udder (window y 76 and lower), see cow.svg.
@@ -327,7 +327,7 @@ def build_jobs():
         v = dict(v, FRUIT=frag)
         job("Toppings%d.png" % (k + 1), "toppings.svg", v, 160, 160)
         job("Syrup%d.png" % (k + 1), "syrup.svg", v, 160, 160)
-        job("SyrupBottle%d.png" % (k + 1), "syrupbottle.svg", v, 200, 300)
+        job("SyrupBottle%d.png" % (k + 1), "syrupbottle.svg", v, 400, 600)
         job("ToppingsShaker%d.png" % (k + 1), "shaker.svg", v, 200, 300)
     job("MilkDrop.png", "milkdrop.svg", {}, 20, 20)
 
