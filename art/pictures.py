@@ -309,8 +309,9 @@ def add_jobs(st):
     job("ThoughtBubbleHappy.png", "bubble.svg", {"FILL": "#ffffff", "INNER": HAPPY_BUBBLE}, 220, 200)
     job("ThoughtBubbleAngry.png", "bubble.svg", {"FILL": "#ffd6d6", "INNER": ANGRY_BUBBLE}, 220, 200)
     for i, (col, feat) in enumerate(FACES):
+        place = "translate(0 6) scale(0.88)" if i in (0, 4) else "translate(0 0)"
         job("HappinessFace%d.png" % (i + 1), "face.svg",
-            {"BASE": col, "LIGHT": st.mix(col, "#ffffff", 0.5), "FEATURES": feat}, 100, 100)
+            {"BASE": col, "LIGHT": st.mix(col, "#ffffff", 0.5), "FEATURES": feat, "PLACE": place}, 100, 100)
 
     job("Tree.png", "tree.svg", {}, 400, 400)
     job("OrderSheet.png", "ordersheet.svg", {}, 350, 550)
@@ -323,4 +324,5 @@ def add_jobs(st):
     job("TextBox.png", "textbox.svg", {}, 800, 300)
     job("TextBoxFilter.png", "textboxfilter.svg", {}, 800, 300)
     body, h = credits_body()
-    job("Credits.png", "credits.svg", {"BODY": body, "H": str(h), "H10": str(h - 20)}, 683, h)
+    job("Credits.png", "credits.svg", {"BODY": body, "H": str(h), "H4": str(h - 4), "H14": str(h - 14),
+                                       "H32": str(h - 32)}, 683, h)

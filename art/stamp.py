@@ -36,18 +36,22 @@ FLAVOURS = [
 ]
 # udderX per flavour: the game drops milk between udderX+10 and udderX+89 from y 300.
 UDDER_X = [700, 420, 630, 650, 680, 720, 630, 800, 700, 650]
+# The cow pictures are 1000 x COW_H, drawn centred on window (600, 350): their top edge is window y COW_TOP.
+COW_H = 700
+COW_TOP = 350 - COW_H // 2
 # Cow poses: facing (+1 right, -1 left), size, head angle, tail angle, spots, eyes, extras.
+# The sizes keep every head at least 224 px above the udder (window y 76 and lower), see cow.svg.
 COW_POSES = [
-    (-1, 1.00, 0,   10, 0, "open",   "bell"),
-    (+1, 1.10, 22,  0,  1, "happy",  ""),
-    (-1, 0.90, -8,  25, 2, "open",   "flower"),
-    (-1, 1.00, 28,  5,  1, "happy",  "bell"),
-    (-1, 0.85, -10, 15, 0, "open",   "bow"),
-    (-1, 1.05, 18,  0,  2, "happy",  ""),
-    (+1, 0.80, -12, 20, 0, "open",   "bow"),
-    (-1, 1.12, 0,   8,  1, "open",   "bell"),
-    (+1, 0.75, -6,  30, 2, "happy",  "flower"),
-    (-1, 0.95, -14, 12, 0, "open",   "flower"),
+    (-1, 0.86, 0,   10, 0, "open",   "bell"),
+    (+1, 0.92, 22,  0,  1, "happy",  ""),
+    (-1, 0.80, -8,  25, 2, "open",   "flower"),
+    (-1, 0.87, 28,  5,  1, "happy",  "bell"),
+    (-1, 0.76, -10, 15, 0, "open",   "bow"),
+    (-1, 0.90, 18,  0,  2, "happy",  ""),
+    (+1, 0.72, -12, 20, 0, "open",   "bow"),
+    (-1, 0.89, 0,   8,  1, "open",   "bell"),
+    (+1, 0.68, -6,  30, 2, "happy",  "flower"),
+    (-1, 0.80, -14, 12, 0, "open",   "flower"),
 ]
 # Three tree kinds: kind k gives topping k, syrup k, shaker k.
 KINDS = [
@@ -132,7 +136,7 @@ def flavour_detail(i, spots, size):
     return "\n  ".join(out)
 
 
-SCOOP_SPOTS = [(34, 46), (56, 34), (80, 44), (46, 64), (70, 62), (92, 60), (28, 66), (62, 78)]
+SCOOP_SPOTS = [(34, 36), (56, 25), (82, 33), (46, 48), (70, 46), (94, 44), (26, 48), (60, 58)]
 BUCKET_SPOTS = [(110, 142), (160, 120), (214, 112), (262, 134), (300, 152), (140, 168), (200, 150), (246, 168)]
 
 
@@ -160,7 +164,8 @@ def cow_values(i):
     name, base, _, _ = FLAVOURS[i]
     v = shades(base)
     ux = UDDER_X[i] + 50 - 100          # canvas x of the udder (canvas left edge is window x 100)
-    v["PLACE"] = "translate(%d 300) scale(%.3f %.3f)" % (ux, facing * size, size)
+    v["PLACE"] = "translate(%d %d) scale(%.3f %.3f)" % (ux, 300 - COW_TOP, facing * size, size)
+    v["HEADDROP"] = "36"                # the head hangs a little, level with the back
     sw = 3.5 / size
     v["SW"] = "%.2f" % sw
     v["SW1"] = "%.2f" % 9
@@ -205,11 +210,25 @@ BUTTON_COLOURS = {
 }
 
 
-def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, radius=None, clear_top=0):
+def off_box(w, h):
+    """The box an off picture's button fills: the game draws an off picture
+    nudged right and down by a sixteenth of the button's size (whole window
+    pixels; pictures here are twice the size drawn), so the button keeps clear
+    of that much on the right and at the bottom and shows centred across its
+    place, pressed a few pixels down."""
+    dx, dy = 2 * ((w // 2) // 16), 2 * ((h // 2) // 16)
+    return w - 2 * dx, h - dy
+
+
+def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, radius=None, clear_top=0,
+                  canvas=None):
     """Values for button.svg: a chunky candy button with a darker lip underneath.
 
     clear_top leaves that many rows at the top of the picture transparent, so the
-    button shows lower in the rectangle it is drawn into."""
+    button shows lower in the rectangle it is drawn into. canvas=(width, height)
+    draws the w x h button in the top left corner of a larger picture.
+    States: normal, hover (brighter), off (greyed and pressed) and on (pressed and
+    lit, with a tick: a switch that is on)."""
     dy, h = clear_top, h - clear_top
     top, bot = BUTTON_COLOURS[colour]
     sw = 3.5 * scale
@@ -226,9 +245,13 @@ def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, r
         top, bot = mix(top, grey, 0.7), mix(bot, grey, 0.7)
         fy = m + lip * 0.8
         text_fill = "#f4f1f5"
+    elif state == "on":
+        top, bot = mix(top, "#ffffff", 0.2), mix(bot, "#ff5fd0", 0.15)
+        fy = m + lip
     lipc = mix(bot, "#2a1020", 0.35)
     fs = font or h * 0.5
-    v = {"W": w, "H": h + dy, "SHIFT": ' transform="translate(0 %d)"' % dy if dy else "",
+    cw, ch = canvas if canvas else (w, h + dy)
+    v = {"W": cw, "H": ch, "SHIFT": ' transform="translate(0 %d)"' % dy if dy else "",
          "SW": "%.2f" % sw, "TOP": top, "BOT": bot, "LIP": lipc,
          "BX": "%.2f" % m, "BW": "%.2f" % bw, "BH": "%.2f" % bh, "R": "%.2f" % r,
          "LY": "%.2f" % (m + lip), "FY": "%.2f" % fy,
@@ -237,6 +260,19 @@ def button_values(w, h, colour, state, label, icon=None, scale=2.0, font=None, r
     cy = fy + bh / 2
     content = []
     tx = w / 2
+    if state == "on":
+        # a lit rim inside the face, and a green tick badge before the label
+        content.append('<rect x="%.2f" y="%.2f" width="%.2f" height="%.2f" rx="%.2f" fill="none" stroke="#fff27a" '
+                       'stroke-width="%.2f" opacity="0.9"/>' % (m + sw, fy + sw, bw - 2 * sw, bh - 2 * sw,
+                                                                  max(r - sw, 1), sw * 0.9))
+        br = bh * 0.3
+        bx = m + bh * 0.55
+        content.append('<circle cx="%.2f" cy="%.2f" r="%.2f" fill="#5fd36a" stroke="%s" stroke-width="%.2f"/>'
+                       '<path d="M%.2f,%.2f l%.2f,%.2f l%.2f,%.2f" fill="none" stroke="#ffffff" stroke-width="%.2f" '
+                       'stroke-linecap="round" stroke-linejoin="round"/>'
+                       % (bx, cy, br, OUTLINE, sw * 0.8, bx - br * 0.5, cy + br * 0.02, br * 0.35, br * 0.4,
+                          br * 0.62, br * -0.78, sw * 1.3))
+        tx = bx + br + (w - m - (bx + br)) / 2
     if icon:
         isz = bh * 0.8
         ix = m + bh * 0.25
@@ -284,7 +320,7 @@ def build_jobs():
         v = shades(base)
         v["DETAIL"] = flavour_detail(i, BUCKET_SPOTS, 22)
         job("Bucket%d.png" % n, "bucket.svg", v, 400, 400)
-        job("Cow%d.png" % n, "cow.svg", cow_values(i), 1000, 700)
+        job("Cow%d.png" % n, "cow.svg", cow_values(i), 1000, COW_H)
     for k in range(3):
         job("Cone%d.png" % (k + 1), "cone%d.svg" % (k + 1), {}, 100, 200)
         frag, v = fruit(k)
@@ -308,14 +344,15 @@ def build_jobs():
     for name, w, h, col, label, sc, has_off, extra in plain:
         job(name + ".png", "button.svg", button_values(w, h, col, "normal", label, scale=sc, **extra), w, h)
         job(name + "Hover.png", "button.svg", button_values(w, h, col, "hover", label, scale=sc, **extra), w, h)
-        if has_off:
-            job(name + "Off.png", "button.svg", button_values(w, h, col, "off", label + " on", scale=sc, **extra), w, h)
+        if has_off:   # the Tutorial button's off picture shows that the tutorial is switched on
+            job(name + "Off.png", "button.svg", button_values(*off_box(w, h), col, "on", label + " on", scale=sc,
+                                                              canvas=(w, h), **extra), w, h)
     tabs = [("truck", "Truck"), ("cow", "Cow"), ("fridge", "Fridge"), ("trees", "Trees"), ("counter", "Counter")]
     for i, (icon, label) in enumerate(tabs):
         job("SceneButton%d.png" % (i + 1), "button.svg",
             button_values(400, 150, "cream", "normal", label, icon=icon, font=62), 400, 150)
-        job("SceneButton%dOff.png" % (i + 1), "button.svg",
-            button_values(400, 150, "cream", "off", label, icon=icon, font=62), 400, 150)
+        job("SceneButton%dOff.png" % (i + 1), "button.svg",      # the station on show: pressed and greyed
+            button_values(*off_box(400, 150), "cream", "off", label, icon=icon, font=58, canvas=(400, 150)), 400, 150)
     for side, left in (("Left", True), ("Right", False)):
         job("Arrow%s.png" % side, "button.svg", arrow_values(120, "normal", left), 120, 120)
         job("Arrow%sHover.png" % side, "button.svg", arrow_values(120, "hover", left), 120, 120)
