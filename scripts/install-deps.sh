@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev)
 case "${1:-}" in
-  --tests) packages+=(libgtest-dev xvfb x11-utils desktop-file-utils appstream file xdotool imagemagick) ;;
+  --tests) packages+=(libgtest-dev xvfb x11-utils desktop-file-utils appstream file xdotool imagemagick openbox) ;;
   --package) packages+=(dpkg-dev file) ;;
 esac
 

@@ -34,12 +34,17 @@ Customer* customerAt(int state, double x, double y, bool atCounter = false)
 }
 
 using Events = std::vector<std::pair<Uint32, int>>;  // event type, and key or mouse button
+constexpr int repeated = 1 << 29;  // with a key: the key held down repeats
 
 void push(const Events& events)
 {
     for (auto [type, code] : events) {
         SDL_Event event{.type = type};
-        if (type == SDL_KEYDOWN || type == SDL_KEYUP) event.key.keysym.sym = code;
+        if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+            event.key.keysym.sym = code & ~repeated;
+            event.key.keysym.scancode = SDL_GetScancodeFromKey(code & ~repeated);
+            event.key.repeat = (code & repeated) != 0;
+        }
         else if (type == SDL_WINDOWEVENT) event.window.event = static_cast<Uint8>(code);
         else event.button.button = static_cast<Uint8>(code);
         SDL_PushEvent(&event);
@@ -280,25 +285,31 @@ TEST_F(GameCodeTest, InputFlagsLastTheirFrameEscapeAndF11ToggleByTheirOwnRulesAn
         rightUp{SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT}, middleDown{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE},
         escDown{SDL_KEYDOWN, SDLK_ESCAPE}, escUp{SDL_KEYUP, SDLK_ESCAPE}, other{SDL_USEREVENT, 0},
         away{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST}, minimised{SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED},
-        back{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED};
-    // Each frame's scene, game over, F11 held, events; then pressed, released, held, paused, fullscreen.
-    struct Frame { int scene; bool gameOver, f11; Events events; std::string flags; };
+        back{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED}, f11{SDL_KEYDOWN, SDLK_F11},
+        f11Again{SDL_KEYDOWN, SDLK_F11 | repeated}, f11Up{SDL_KEYUP, SDLK_F11}, motion{SDL_MOUSEMOTION, 0},
+        resized{SDL_WINDOWEVENT, SDL_WINDOWEVENT_RESIZED}, exposed{SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED};
+    // Each frame's scene, game over, events; then pressed, released, held, paused, fullscreen.
+    struct Frame { int scene; bool gameOver; Events events; std::string flags; };
     int n = 0;  // a script of frames: each row's state carries over to the next
     for (const Frame& f : std::vector<Frame>{
-             {0, 0, 0, {down, up}, "11000"}, {0, 0, 0, {}, "00000"}, {0, 0, 0, {down}, "10100"}, {0, 0, 0, {}, "00100"},
-             {0, 0, 0, {rightUp}, "01100"}, {0, 0, 0, {middleDown, up}, "01000"},  // any release; only left presses
-             {2, 0, 0, {escDown}, "00010"}, {2, 0, 0, {escDown}, "00010"}, {2, 0, 0, {escUp}, "00010"},  // repeat: once
-             {2, 0, 0, {escDown}, "00000"}, {2, 0, 0, {escUp}, "00000"},  // and back
-             {-1, 0, 0, {escDown}, "00000"}, {-1, 0, 0, {escUp}, "00000"}, {0, 1, 0, {escDown}, "00000"},
-             {0, 1, 0, {escUp}, "00000"}, {0, 0, 0, {escDown, escUp}, "00000"},  // not in menus, game over, a tap
-             {0, 0, 0, {away}, "00010"}, {0, 0, 0, {away}, "00010"}, {0, 0, 0, {escDown}, "00000"},  // looking away
-             {0, 0, 0, {escUp, back}, "00000"}, {3, 0, 0, {minimised}, "00010"}, {3, 0, 0, {escDown, away}, "00010"},
-             {3, 0, 0, {escUp}, "00010"}, {3, 0, 0, {escDown}, "00000"}, {3, 0, 0, {escUp}, "00000"},  // pauses once
-             {-1, 0, 0, {away}, "00000"}, {0, 1, 0, {minimised}, "00000"},  // not in the menus nor at game over
-             {0, 0, 1, {other}, "00001"}, {0, 0, 1, {other, other}, "00001"}, {0, 0, 1, {other}, "00000"},  // F11 held:
-             {0, 0, 1, {}, "00000"}, {0, 0, 0, {other, other}, "00000"}}) {  // one flip per event; then let go
+             {0, 0, {down, up}, "11000"}, {0, 0, {}, "00000"}, {0, 0, {down}, "10100"}, {0, 0, {}, "00100"},
+             {0, 0, {rightUp}, "01100"}, {0, 0, {middleDown, up}, "01000"},  // any release; only left presses
+             {2, 0, {escDown}, "00010"}, {2, 0, {escDown}, "00010"}, {2, 0, {escUp}, "00010"},  // repeat: once
+             {2, 0, {escDown}, "00000"}, {2, 0, {escUp}, "00000"},  // and back
+             {-1, 0, {escDown}, "00000"}, {-1, 0, {escUp}, "00000"}, {0, 1, {escDown}, "00000"},
+             {0, 1, {escUp}, "00000"}, {0, 0, {escDown, escUp}, "00000"},  // not in menus, game over, a tap
+             {0, 0, {away}, "00010"}, {0, 0, {away}, "00010"}, {0, 0, {escDown}, "00000"},  // looking away
+             {0, 0, {escUp, back}, "00000"}, {3, 0, {minimised}, "00010"}, {3, 0, {escDown, away}, "00010"},
+             {3, 0, {escUp}, "00010"}, {3, 0, {escDown}, "00000"}, {3, 0, {escUp}, "00000"},  // pauses once
+             {-1, 0, {away}, "00000"}, {0, 1, {minimised}, "00000"},  // not in the menus nor at game over
+             // F11 switches once a press, whatever comes while it is held: its repeats, the window's
+             // events the switch brings, the mouse; in the menus and at game over too.
+             {0, 0, {f11}, "00001"}, {0, 0, {resized, exposed, motion, f11Again}, "00001"},
+             {0, 0, {f11Again, f11Again, other, motion}, "00001"}, {0, 0, {f11Up}, "00001"}, {0, 0, {}, "00001"},
+             {-1, 0, {f11, f11Again, resized}, "00000"}, {-1, 0, {f11Up, motion}, "00000"},
+             {0, 1, {f11, f11Up, f11, f11Up}, "00000"},  // two quick presses in one frame: there and back
+             {0, 0, {other, f11Up}, "00000"}}) {  // a release alone does nothing
         scene = f.scene, gameOver = f.gameOver;
-        const_cast<Uint8*>(SDL_GetKeyboardState(nullptr))[SDL_SCANCODE_F11] = f.f11;
         push(f.events), sampleInput();
         std::string got;
         for (bool flag : {mousePressed, mouseReleased, mouseDown, paused, fullscreen}) got += flag ? '1' : '0';

@@ -36,7 +36,7 @@ void pauseWhileAway()
 }
 
 // One event of the pass; returns true when it was a button release.
-bool handleEvent(const SDL_Event& event, const Uint8* keys)
+bool handleEvent(const SDL_Event& event)
 {
     bool released = false;
     if (event.type == SDL_QUIT) running = false;
@@ -48,8 +48,8 @@ bool handleEvent(const SDL_Event& event, const Uint8* keys)
         escapeDown = false;
         escapeLatch = false;
     }
-    // Checked for every event handled, so a held F11 flips once per event.
-    if (keys[SDL_SCANCODE_F11]) toggleFullscreen();
+    // Once per press: not its repeats, nor the window's events a switch brings.
+    if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_F11 && !event.key.repeat) toggleFullscreen();
     if (event.type == SDL_MOUSEBUTTONUP) {
         mouseReleased = true;
         released = true;
@@ -74,7 +74,6 @@ void windowToGame(int windowX, int windowY)
 void sampleInput()
 {
     sampleClock();
-    const Uint8* keys = SDL_GetKeyboardState(nullptr);
     prevMouseY = mouseY;
     // Pumping first makes the position current: after a long frame (the
     // first one follows start-up) a click would otherwise be judged where the
@@ -89,7 +88,7 @@ void sampleInput()
     awayThisFrame = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (handleEvent(event, keys)) releasedThisFrame = true;
+        if (handleEvent(event)) releasedThisFrame = true;
     }
     if (!escapeLatch && escapeDown && scene >= 0 && !gameOver) paused = !paused;
     // After the Escape toggle, so an Escape in the same frame cannot undo it.
