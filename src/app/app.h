@@ -5,10 +5,6 @@
 
 #include <cstdint>
 
-// The game's own drawing size; the window may be larger or smaller.
-constexpr int gameWidth = 1600;
-constexpr int gameHeight = 900;
-
 // Runs the whole game and returns the exit status: 1 when no window or
 // renderer could be made, else 0.
 int runGame();

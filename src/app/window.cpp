@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/app.h"
 #include "state/shell.h"
 
 namespace {

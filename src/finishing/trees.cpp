@@ -102,11 +102,10 @@ Uint8 fillAlpha(double share)
 // The collector fades out as the product it holds fades in.
 void drawCollector()
 {
-    drawTexture(stationIcon(solidMode ? 0 : 1), int(collectorX), 550, 100, 100,
-                Tint{fillAlpha(1.0 - harvestCount / fullCount)});
+    drawTexture(stationIcon(solidMode ? 0 : 1), int(collectorX), 550, 100, 100, fillAlpha(1.0 - harvestCount / fullCount));
     const Picture& product = itemPicture(solidMode ? "ToppingsShaker" : "SyrupBottle", harvestKind, 3);
     drawPicture(product, int(collectorX) - product.w / 4 + 50, 600 - product.h / 4, product.w / 2, product.h / 2,
-                Tint{fillAlpha(harvestCount / fullCount)});
+                fillAlpha(harvestCount / fullCount));
 }
 
 }  // namespace

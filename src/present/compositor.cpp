@@ -185,7 +185,7 @@ void drawPlayScreen()
 
 void drawPauseVeil()
 {
-    drawFill(SDL_Rect{0, 0, 1600, 900}, Paint{SDL_Color{0, 0, 0, 170}, SDL_BLENDMODE_BLEND});
+    drawFill(gameArea, Paint{SDL_Color{0, 0, 0, 170}, SDL_BLENDMODE_BLEND});
 }
 
 void drawPauseMenu()

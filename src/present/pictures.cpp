@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "draw/draw.h"
 #include "present/catalogue.h"
 
 namespace {
@@ -34,9 +35,9 @@ const Picture& itemPicture(const std::string& prefix, int32_t n, int32_t count)
     return picture(numberedImage(prefix, n + 1, ".png"));
 }
 
-void drawPicture(const Picture& pic, int x, int y, int w, int h, const Tint& tint)
+void drawPicture(const Picture& pic, int x, int y, int w, int h, Uint8 alpha)
 {
-    if (pic.texture) drawCopy(pic.texture, SDL_Rect{x, y, w, h}, tint);
+    if (pic.texture) drawCopy(pic.texture, SDL_Rect{x, y, w, h}, Tint{alpha});
 }
 
 void drawRotated(const Picture& pic, int x, int y, int w, int h, double angle)

@@ -5,9 +5,8 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
-
-#include "draw/draw.h"
 
 struct Picture {
     SDL_Texture* texture = nullptr;
@@ -21,8 +20,9 @@ const Picture& picture(const std::string& file);
 // "Images/<prefix><n + 1>.png"; a missing picture for n outside 0..count-1.
 const Picture& itemPicture(const std::string& prefix, int32_t n, int32_t count);
 
-// Copies the whole picture into the rectangle (nothing when missing).
-void drawPicture(const Picture& pic, int x, int y, int w, int h, const Tint& tint = {});
+// Copies the whole picture into the rectangle (nothing when missing), its
+// alpha multiplied by alpha / 255.
+void drawPicture(const Picture& pic, int x, int y, int w, int h, Uint8 alpha = 255);
 // The same, turned clockwise by angle degrees about the rectangle's centre.
 void drawRotated(const Picture& pic, int x, int y, int w, int h, double angle);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "draw/draw.h"
+
 namespace {
 
 struct KeptText {
@@ -41,9 +43,29 @@ const KeptText* textFor(TTF_Font* font, const std::string& text, SDL_Color colou
 
 }  // namespace
 
-void drawTexture(SDL_Texture* texture, int x, int y, int w, int h, const Tint& tint)
+void drawTexture(SDL_Texture* texture, int x, int y, int w, int h, Uint8 alpha)
 {
-    if (texture) drawCopy(texture, SDL_Rect{x, y, w, h}, tint);
+    if (texture) drawCopy(texture, SDL_Rect{x, y, w, h}, Tint{alpha});
+}
+
+void drawTexturePart(SDL_Texture* texture, const SDL_Rect& source, const SDL_Rect& target)
+{
+    if (texture) drawPart(texture, source, target);
+}
+
+void drawTextureTurned(SDL_Texture* texture, const SDL_Rect& target, double angle)
+{
+    if (texture) drawTurned(texture, target, angle);
+}
+
+void fillRectangle(const SDL_Rect& area, SDL_Color colour, SDL_BlendMode blend)
+{
+    drawFill(area, Paint{colour, blend});
+}
+
+void outlineRectangle(const SDL_Rect& area, SDL_Color colour)
+{
+    drawOutline(area, Paint{colour});
 }
 
 void drawFilledCircle(int32_t cx, int32_t cy, int32_t radius, uint32_t colour, SDL_BlendMode blend)

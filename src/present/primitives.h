@@ -8,10 +8,17 @@
 #include <cstdint>
 #include <string>
 
-#include "draw/draw.h"
+// Copies a whole catalogue texture into the rectangle (nothing for a null
+// texture), its alpha multiplied by alpha / 255.
+void drawTexture(SDL_Texture* texture, int x, int y, int w, int h, Uint8 alpha = 255);
+// Part of a catalogue texture stretched into the target.
+void drawTexturePart(SDL_Texture* texture, const SDL_Rect& source, const SDL_Rect& target);
+// A whole texture turned clockwise by angle degrees about the target's centre.
+void drawTextureTurned(SDL_Texture* texture, const SDL_Rect& target, double angle);
 
-// Copies a whole catalogue texture into the rectangle (nothing for a null texture).
-void drawTexture(SDL_Texture* texture, int x, int y, int w, int h, const Tint& tint = {});
+// A filled rectangle (at least a pixel each way), met by blend; a one-pixel outline.
+void fillRectangle(const SDL_Rect& area, SDL_Color colour, SDL_BlendMode blend = SDL_BLENDMODE_NONE);
+void outlineRectangle(const SDL_Rect& area, SDL_Color colour);
 
 // A filled disc; colour is packed RGBA with red in the low byte. The points
 // are those within the radius (see drawDisc), met by `blend`.

@@ -53,6 +53,6 @@ void drawScoreBox(int boxX, int boxY, const char* lastLabel, int bottomY)
     std::string shows = std::to_string(boxX) + ' ' + std::to_string(boxY) + ' ' + std::to_string(bottomY) + ' ' +
                         lastLabel + scoreText(highScore) + ' ' + scoreText(lastScore);
     // A long score runs on past the box, to the screen's edge.
-    SDL_Rect area{boxX, boxY, std::max(400, 1600 - boxX), 150};
+    SDL_Rect area{boxX, boxY, std::max(400, gameWidth - boxX), 150};
     drawComposed(static_cast<int>(Composed::scoreBox), area, shows, [=] { drawScoreBoxPictures(boxX, boxY, lastLabel, bottomY); });
 }

@@ -169,13 +169,13 @@ void drawTutorialPage()
 
 void drawTutorialBox()
 {
-    drawFill(SDL_Rect{0, 0, 1600, 900}, Paint{SDL_Color{0, 0, 0, 100}, SDL_BLENDMODE_BLEND});
+    drawFill(gameArea, Paint{SDL_Color{0, 0, 0, 100}, SDL_BLENDMODE_BLEND});
     drawTexture(textBoxTexture, 100, 500, 1400, 350);
     for (int i = 0; i < 3; ++i) {
         size_t line = static_cast<size_t>(3 * scene + i);
         if (line >= captionSurfaces.size() || !captionSurfaces[line]) continue;
         SDL_Surface* surface = captionSurfaces[line];
-        drawTexture(captionTextures[line], (1600 - surface->w) / 2, 600 + 55 * i, surface->w, surface->h);
+        drawTexture(captionTextures[line], (gameWidth - surface->w) / 2, 600 + 55 * i, surface->w, surface->h);
     }
     drawTexture(textBoxFilterTexture, 100, 500, 1400, 350);
 }

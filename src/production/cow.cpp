@@ -6,6 +6,7 @@
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
+#include "present/primitives.h"
 #include "state/production.h"
 #include "state/shell.h"
 #include "state/truck.h"
@@ -125,7 +126,7 @@ void drawBackground()
 {
     BackgroundPlace place = cowBackground();
     if (place.index < 0) return;
-    drawFill(place.area, Paint{SDL_Color{255, 150, 150, 255}});
+    fillRectangle(place.area, SDL_Color{255, 150, 150, 255});
     drawBackground(place);
 }
 
@@ -162,9 +163,8 @@ void drawMilkBucket()
 {
     const Picture& bucket = picture(numberedImage("Bucket", bucketFlavour + 1, ".png"));
     if (!bucket.present) return;
-    Tint shown{static_cast<Uint8>(std::min(static_cast<int>(bucketFill), 255))};
     drawPicture(bucket, static_cast<int>(bucketX) - bucket.w / 8 + 50, 650 - bucket.h / 8, bucket.w / 4,
-                bucket.h / 4, shown);
+                bucket.h / 4, static_cast<Uint8>(std::min(static_cast<int>(bucketFill), 255)));
 }
 
 // The arrow that reaches the wanted flavour in fewer presses bobs; at five

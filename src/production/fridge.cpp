@@ -132,7 +132,7 @@ void highlight(const Slot& slot)
     if (!slot.hovered) return;
     SDL_Rect area{static_cast<int>(slot.x), static_cast<int>(slot.y), static_cast<int>(slot.w),
                   static_cast<int>(slot.h)};
-    drawFill(area, Paint{SDL_Color{255, 255, 255, 100}, SDL_BLENDMODE_ADD});
+    fillRectangle(area, SDL_Color{255, 255, 255, 100}, SDL_BLENDMODE_ADD);
 }
 
 void drawDropTargets()
@@ -148,7 +148,7 @@ void drawThermometer(const Bucket& bucket)
 {
     int left = static_cast<int>(bucket.x + bucket.w * 0.5 - 10);
     SDL_Rect outline{left, static_cast<int>(bucket.y + 30), 20, static_cast<int>(bucket.h) - 60};
-    drawOutline(outline, Paint{SDL_Color{0, 0, 0, 255}});
+    outlineRectangle(outline, SDL_Color{0, 0, 0, 255});
     SDL_Color colour{255, 0, 0, 255};
     if (bucket.frozen < bucket.readyMin) {
         colour = SDL_Color{180, 180, 255, 255};
@@ -157,7 +157,7 @@ void drawThermometer(const Bucket& bucket)
     }
     SDL_Rect column{left, static_cast<int>(bucket.h + bucket.y - 30 - bucket.frozen), 20,
                     static_cast<int>(bucket.frozen)};
-    drawFill(column, Paint{colour});
+    fillRectangle(column, colour);
 }
 
 }  // namespace

@@ -10,6 +10,12 @@
 
 #include "state/present.h"
 
+// The game's own drawing size; the window may be larger or smaller.
+constexpr int gameWidth = 1600;
+constexpr int gameHeight = 900;
+// The whole of it, from the top-left corner.
+constexpr SDL_Rect gameArea{0, 0, gameWidth, gameHeight};
+
 // Game mode and shift values.
 extern int32_t scene;  // -1 menus, 0 truck, 1 cow, 2 fridge, 3 trees, 4 counter
 extern bool running;

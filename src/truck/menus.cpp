@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "draw/draw.h"
 #include "present/button.h"
 #include "present/catalogue.h"
 #include "present/primitives.h"
@@ -70,7 +69,7 @@ void drawMainPage()
 {
     for (size_t i = 0; i < 4 && i < menuButtons.size(); ++i) drawButton(menuButtons[i], 0.0);
     drawScoreBox(100, 600, "Lastscore:      ", 720);
-    if (logoTexture) drawTurned(logoTexture, SDL_Rect{600, 30, 400, 400}, logoAngle);
+    drawTextureTurned(logoTexture, SDL_Rect{600, 30, 400, 400}, logoAngle);
 }
 
 void drawCreditsPage()
@@ -79,7 +78,7 @@ void drawCreditsPage()
     if (creditsSurface) {
         SDL_Rect source{0, static_cast<int>(creditsScroll), creditsSurface->w, 410};
         SDL_Rect page{550, 300, 500, 300};
-        if (SDL_Texture* credits = decoded(creditsTexture)) drawPart(credits, source, page);
+        drawTexturePart(decoded(creditsTexture), source, page);
     }
     drawFilledCircle(1050, static_cast<int32_t>(creditsScroll / creditsEnd * 300 + 300), 10, 0xFFFFFFFFu);
 }
@@ -149,7 +148,7 @@ void updateMenu()
 
 void drawMenu()
 {
-    if (backgroundTextures.size() > 6) drawBackground(6, SDL_Rect{0, 0, 1600, 900});
+    if (backgroundTextures.size() > 6) drawBackground(6, gameArea);
     if (menuPage == 0) {
         drawMainPage();
     } else {

@@ -87,7 +87,7 @@ void updateGameOver()
 
 void drawGameOver()
 {
-    if (backgroundTextures.size() > 7) drawBackground(7, SDL_Rect{0, 0, 1600, 900});
+    if (backgroundTextures.size() > 7) drawBackground(7, gameArea);
     drawScoreBox(700, 450, "Lastscore:     ", 570);
     drawButton(gameOverButton, 0.0);
 }
