@@ -385,3 +385,25 @@ TEST(WindowScale, BoxesMixTheFourNearestPixelsAsTheWholeDoes)
         }
     }
 }
+
+// A sprite turned by right angles keeps every pixel, its last row and column
+// too, where SDL puts them, whatever its size: not square, odd, at any turn.
+TEST_F(GameTest, RightAngleTurnsKeepEveryPixel)
+{
+    for (auto [w, h] : {std::pair{37, 23}, {40, 40}, {8, 31}}) {
+        std::vector<Uint32> pixels(size_t(w) * h);
+        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | Uint32(i * 2654435761u >> 8);
+        SDL_Texture* sprite = makeTextureFromPixels(pixels.data(), w, h);
+        for (double angle : {0.0, 90.0, 180.0, 270.0, -90.0, 450.0}) {
+            auto draw = [&](bool anew) {
+                drawEverythingAnew = anew, forgetKeptDrawings(), clearTo({30, 90, 160, 255});
+                drawTurned(sprite, SDL_Rect{301, 200, w, h}, angle);
+                return screenOf(target);
+            };
+            std::vector<uint32_t> sdl = draw(true), first = draw(false);
+            EXPECT_EQ(difference(first, sdl).first, 0u) << w << " x " << h << " turned by " << angle;
+        }
+        freeTexture(sprite);
+    }
+    drawEverythingAnew = false;
+}
