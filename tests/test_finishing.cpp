@@ -144,6 +144,41 @@ TEST_F(FinishingTest, ServeScoresTheAssemblyAgainstTheSelectedOrder)
     }
 }
 
+// Poured through the counter as a player pours them, extras count in the
+// order their pours complete: the ticket's order earns full marks, the
+// same two swapped earn less.
+TEST_F(FinishingTest, ExtrasPouredInTheTicketsOrderEarnFullMarks)
+{
+    struct Row { std::vector<CounterShelf*> pours; std::vector<int32_t> made; int score; };
+    const Row rows[] = {{{&toppingShelf, &syrupShelf}, {1, 5}, 30}, {{&syrupShelf, &toppingShelf}, {5, 1}, 10},
+                        {{&toppingShelf}, {1}, 0}};
+    for (const Row& row : rows) {
+        releaseCustomers(), orders = {makeCustomer(0, {1, 5}, 0)}, selectedOrder = 0, happiness = 50.0, scene = 4;
+        coneOnCounter(true), toppingShelf.stock = {1}, syrupShelf.stock = {2}, orderUpButton.hovered = false;
+        for (CounterShelf* shelf : row.pours) {
+            carry(*shelf, 600, 450);
+            for (int i = 0; i < 300 && shelf->pouring; ++i) frame(600, 450);
+        }
+        EXPECT_EQ(assembly.extras, row.made);
+        orderUpButton.hovered = true, click(1300, 500);
+        EXPECT_EQ(happiness, 50.0 + row.score) << row.made.size() << " pours";
+    }
+}
+
+// A cone is offered in a box centred on it, every edge included.
+TEST_F(FinishingTest, ConesAreHoveredInABoxCentredOnThem)
+{
+    for (const ConeChoice& cone : coneChoices) {
+        int cx = int(cone.x), cy = int(cone.y), halfW = int(cone.w) / 2, halfH = int(cone.h) / 2;
+        for (auto [dx, dy, inside] : {std::tuple{-halfW, 0, true}, {halfW, 0, true}, {0, -halfH, true},
+                                      {0, halfH, true}, {-halfW - 1, 0, false}, {halfW + 1, 0, false},
+                                      {0, -halfH - 1, false}, {0, halfH + 1, false}}) {
+            frame(cx + dx, cy + dy);
+            EXPECT_EQ(coneChoices[size_t(cone.kind)].hovered, inside) << "cone " << cone.kind << " at " << dx << ", " << dy;
+        }
+    }
+}
+
 TEST_F(FinishingTest, ItemsLeaveTheirShelfOnlyWhenAPourCompletes)
 {
     ConeChoice& cone = coneChoices[1];
