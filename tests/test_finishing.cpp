@@ -113,8 +113,9 @@ TEST_F(FinishingTest, PoursPileOnTheScoopOrFallToTheCounterAndAddOneExtra)
 {
     struct Row { CounterShelf* shelf; int x, y; double firstY, floor, spacing; size_t count; int32_t extra; };
     CounterShelf *tp = &toppingShelf, *sy = &syrupShelf;
-    const Row rows[] = {{tp, 600, 450, 400, 400, 5, 3, 2}, {tp, 600, 300, 303, 400, 5, 3, 2},
-                        {tp, 300, 650, 600, 600, 5, 3, 2}, {sy, 600, 450, 400, 400, 0.75, 20, 5}};
+    const Row rows[] = {{tp, 600, 450, 400, 400, 5, 3, 2},     {tp, 600, 300, 303, 400, 5, 3, 2},
+                        {tp, 300, 650, 600, 600, 5, 3, 2},     {sy, 600, 450, 400, 400, 0.75, 20, 5},
+                        {sy, 525, 450, 400, 400, 0.75, 20, 5}, {sy, 524, 650, 600, 600, 0.75, 20, 5}};  // the scoop's edge
     for (const auto& [shelf, x, y, firstY, floor, spacing, count, extra] : rows) {
         coneOnCounter(true), shelf->stock = {2}, shelf->pourTimer = 1;  // the first piece leaves a frame later
         carry(*shelf, 600, y), frame(x, y);  // the pour follows the cursor
@@ -190,6 +191,9 @@ TEST_F(FinishingTest, ItemsLeaveTheirShelfOnlyWhenAPourCompletes)
     EXPECT_FALSE(scoopShelf.dragging || scoopShelf.arrows[0].enabled || scoopShelf.arrows[1].enabled);
     syrupShelf.stock = {1, 2}, click(960, 560), click(960, 560);  // the next arrow, at (955, 550): up to the last
     EXPECT_EQ(syrupShelf.index, 1);
+    click(820, 560), click(820, 560);  // the previous arrow, at (805, 550): down to the first
+    EXPECT_EQ(syrupShelf.index, 0);
+    click(960, 560);
     assembly.flavour = 5, carry(syrupShelf, 600, 300);  // no picture to measure the pile by: the pour ends at once
     EXPECT_FALSE(syrupShelf.pouring || !syrupShelf.particles.empty());
     assembly.flavour = 0, carry(syrupShelf, 600, 300), orders = {makeCustomer(0, {2}, 0)};
