@@ -38,20 +38,8 @@ if [[ $(id -u) -ne 0 ]]; then
   as_root=(sudo)
 fi
 
-log=${MERVANTA_SETUP_LOG:-$root/build/setup.log}
-if [[ -z ${MERVANTA_SETUP_LOG:-} ]]; then
-  { mkdir -p "$root/build" && : > "$log"; } 2> /dev/null || log=$(mktemp --tmpdir mervanta-setup.XXXXXX.log)
-fi
-
-step() {  # MESSAGE COMMAND...: runs the command with all its output in the log
-  echo "  $1"
-  printf '\n### %s\n### %s\n' "$1" "${*:2}" >> "$log"
-  if ! "${@:2}" >> "$log" 2>&1 < /dev/null; then
-    echo "Failed: $1. The last lines of $log:" >&2
-    tail -n 25 "$log" | sed 's/^/  | /' >&2
-    exit 1
-  fi
-}
+step_indent="  "
+source "$root/scripts/setup-steps.sh"
 
 echo "Installing ${#missing[@]} missing packages: ${missing[*]}"
 echo "  (the first time takes a few minutes; the package manager's output goes to $log)"

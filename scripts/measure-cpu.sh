@@ -55,13 +55,6 @@ sy() { awk -v p="$1" -v y="$win_y" -v w="$win_w" -v h="$win_h" 'BEGIN {
     s = w / 1600; if (h / 900 < s) s = h / 900; printf "%d", y + (h - 900 * s) / 2 + p * s }'; }
 
 # --- the player's hand --------------------------------------------------------
-move() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.05; }
-click() { move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; sleep 0.15; }
-drag() {  # X1 Y1 X2 Y2: press, move in small steps, release
-    move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.1
-    for i in $(seq 1 12); do move $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); done
-    sleep 0.15; xdotool mouseup 1; sleep 0.15
-}
 tab() { click $(( 150 + 210 * $1 )) 837; sleep 0.3; }
 milk() {  # STROKES: drags down over the cow with the button held
     local moves=() x; x=$(sx 700)

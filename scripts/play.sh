@@ -16,19 +16,7 @@ EOF
   exit 1
 fi
 
-log=$root/build/setup.log
-{ mkdir -p "$root/build" && : > "$log"; } 2> /dev/null || log=$(mktemp --tmpdir mervanta-setup.XXXXXX.log)
-export MERVANTA_SETUP_LOG=$log
-
-step() {  # MESSAGE COMMAND...: runs the command with all its output in the log
-  echo "$1"
-  printf '\n### %s\n### %s\n' "$1" "${*:2}" >> "$log"
-  if ! "${@:2}" >> "$log" 2>&1 < /dev/null; then
-    echo "Failed: $1. The last lines of $log:" >&2
-    tail -n 25 "$log" | sed 's/^/  | /' >&2
-    exit 1
-  fi
-}
+source "$root/scripts/setup-steps.sh"
 
 echo "Setting up Mervanta (the full output goes to $log)"
 "$root/scripts/install-deps.sh"

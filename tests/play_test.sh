@@ -16,13 +16,6 @@ works=()  # each round's folder, removed at the end, pass or fail
 start_display() { work=$(mktemp -d); works+=("$work"); start_xvfb "$1" "$2" "$work" || fail "Xvfb did not start"; }  # WIDTH HEIGHT
 sx() { echo $(( ($1 * win_w + 800) / 1600 )); }
 sy() { echo $(( ($1 * win_h + 450) / 900 )); }
-move() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.05; }
-click() { move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; sleep 0.15; }
-drag() {  # X1 Y1 X2 Y2: press, move in small steps, release
-    move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.1
-    for i in $(seq 1 12); do move $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); done
-    sleep 0.15; xdotool mouseup 1; sleep 0.15
-}
 shot() { import -window root -silent "$shots/$run-$1.png"; last="$shots/$run-$1.png"; }
 # colour X Y: "r g b" of the last screenshot at a game point
 colour() { convert "$last" -crop "1x1+$(sx "$1")+$(sy "$2")" -depth 8 txt:- | tail -n 1 |

@@ -13,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- output"; cat "$work/out"; exit 1; }
 
 mkdir -p "$work/copy/scripts" "$work/bin"
-cp "$repo/scripts/play.sh" "$repo/scripts/install-deps.sh" "$work/copy/scripts/"
+cp "$repo/scripts/play.sh" "$repo/scripts/install-deps.sh" "$repo/scripts/setup-steps.sh" "$work/copy/scripts/"
 calls=$work/calls
 cat > "$work/bin/dpkg-query" << 'EOF'
 #!/bin/sh

@@ -72,8 +72,8 @@ TEST_F(ShiftTest, KitchenBuildsItsObjectsAndTheSameTreesEveryRun)
     for (const Button& b : menuButtons) menu.push_back({b.x, b.y, b.w, b.h, b.imageSet});
     EXPECT_EQ(menu, want);
     for (const ToppingTree& tree : toppingTrees)  // toppings hang in the crown
-        for (const Triple& item : tree.hangingToppings)
-            EXPECT_TRUE(item[0] < tree.w && item[1] >= 10 && item[1] < tree.h * 0.6 + 10) << item[0] << ", " << item[1];
+        for (const HangingItem& item : tree.hangingToppings)
+            EXPECT_TRUE(item.dx < tree.w && item.dy >= 10 && item.dy < tree.h * 0.6 + 10) << item.dx << ", " << item.dy;
 }
 
 TEST_F(ShiftTest, ScoreTextAndScoreFiles)

@@ -26,3 +26,13 @@ window_opens() {
     for _ in $(seq 100); do kill -0 "$1" 2> /dev/null || break; sleep 0.1; done
     return $found
 }
+# A player's hand at game points: move, click, and drag (press, move in
+# small steps, release). The caller defines sx and sy, from game points to
+# screen pixels.
+move() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.05; }
+click() { move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; sleep 0.15; }
+drag() {  # X1 Y1 X2 Y2: press, move in small steps, release
+    move "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.1
+    for i in $(seq 1 12); do move $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); done
+    sleep 0.15; xdotool mouseup 1; sleep 0.15
+}

@@ -128,8 +128,8 @@ void trees()
     takenOrder(5, {2, 3}, 2);
     for (ToppingTree& tree : toppingTrees) {
         for (int i = 0; i < 12; ++i) {
-            std::vector<int32_t> item = tree.hangingToppings[i % tree.hangingToppings.size()];
-            item[1] -= 40 * (i % 4);
+            HangingItem item = tree.hangingToppings[i % tree.hangingToppings.size()];
+            item.dy -= 40 * (i % 4);
             tree.fallingToppings.push_back(item);
             tree.fallingSyrups.push_back(tree.hangingSyrups[i % tree.hangingSyrups.size()]);
         }

@@ -7,43 +7,26 @@
 #include "production/cow.h"
 #include "production/fridge.h"
 #include "state/shell.h"
+#include "state/stations.h"
 #include "state/truck.h"
 #include "truck/customers.h"
 #include "truck/menus.h"
 #include "truck/score.h"
-#include "truck/truck_scene.h"
 
 namespace {
 
-void updateCurrentScene()
-{
-    switch (scene) {
-    case 0: updateTruckScene(); break;
-    case 1: updateCow(); break;
-    case 2: updateFridge(); break;
-    case 3: updateTreeScene(); break;
-    case 4: updateCounter(); break;
-    default: break;
-    }
-}
-
 void updateOrderUpButton()
 {
-    if (scene != 4) return;
+    if (scene != counterScene) return;
     hitTest(orderUpButton);
     orderUpButton.enabled = !orders.empty();
-}
-
-bool clicked(const Button& button)
-{
-    return mouseReleased && button.hovered;
 }
 
 }  // namespace
 
 void updateFrame()
 {
-    if (scene < 0) {
+    if (scene == menusScene) {
         updateMenu();
     } else if (gameOver) {
         updateGameOver();
@@ -63,7 +46,7 @@ void updatePlay()
     stepMilkBucket();
     stepDelivery();
     updateCollector();
-    updateCurrentScene();
+    if (const Station* station = shownStation()) station->update();
     updateCustomers();
     updateSceneTabs();
     updateOrderArrows();
@@ -106,7 +89,7 @@ void updatePauseMenu()
     if (pauseButtons.size() < 2) return;
     hitTest(pauseButtons[0]);
     if (clicked(pauseButtons[0])) {
-        scene = -1;
+        scene = menusScene;
         paused = false;
     }
     hitTest(pauseButtons[1]);

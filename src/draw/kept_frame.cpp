@@ -216,17 +216,23 @@ SDL_Rect outlinedBy(const SDL_Rect& area)
     return SDL_Rect{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
-void noteFill(Kind kind, const SDL_Rect& area, const SDL_Rect& bounds, int first, int count, const Paint& paint)
+Noted filled(Kind kind, const SDL_Rect& area, const Paint& paint)
 {
     Noted d;
     d.kind = kind;
     d.target = area;
-    d.bounds = bounds;
-    d.first = first;
-    d.count = count;
     d.blend = paint.blend;
     d.r = paint.colour.r, d.g = paint.colour.g, d.b = paint.colour.b, d.a = paint.colour.a;
     d.coversBounds = kind == Kind::fill && paint.blend == SDL_BLENDMODE_NONE;
+    return d;
+}
+
+// A fill or an outline noted, or drawn at once where draws are not noted.
+void putFilled(Kind kind, const SDL_Rect& area, const SDL_Rect& bounds, const Paint& paint, int first = 0, int count = 0)
+{
+    Noted d = filled(kind, area, paint);
+    if (!toCanvas()) return draw(d, now);
+    d.bounds = bounds, d.first = first, d.count = count;
     note(d);
 }
 
@@ -451,14 +457,7 @@ void putTurned(SDL_Texture* texture, const SDL_Rect& target, double angle, SDL_B
 
 void putFill(const SDL_Rect& area, const Paint& paint)
 {
-    if (!toCanvas()) {
-        Noted d;
-        d.kind = Kind::fill, d.target = area, d.blend = paint.blend;
-        d.r = paint.colour.r, d.g = paint.colour.g, d.b = paint.colour.b, d.a = paint.colour.a;
-        draw(d, now);
-        return;
-    }
-    noteFill(Kind::fill, area, filledBy(area), 0, 0, paint);
+    putFilled(Kind::fill, area, filledBy(area), paint);
 }
 
 void putFills(const SDL_Rect* areas, int count, const Paint& paint)
@@ -477,17 +476,10 @@ void putFills(const SDL_Rect* areas, int count, const Paint& paint)
     }
     int first = static_cast<int>(now.areas.size());
     now.areas.insert(now.areas.end(), areas, areas + count);
-    noteFill(Kind::fills, bounds, bounds, first, count, paint);
+    putFilled(Kind::fills, bounds, bounds, paint, first, count);
 }
 
 void putOutline(const SDL_Rect& area, const Paint& paint)
 {
-    if (!toCanvas()) {
-        Noted d;
-        d.kind = Kind::outline, d.target = area, d.blend = paint.blend;
-        d.r = paint.colour.r, d.g = paint.colour.g, d.b = paint.colour.b, d.a = paint.colour.a;
-        draw(d, now);
-        return;
-    }
-    noteFill(Kind::outline, area, outlinedBy(area), 0, 0, paint);
+    putFilled(Kind::outline, area, outlinedBy(area), paint);
 }

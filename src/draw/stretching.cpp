@@ -210,22 +210,27 @@ namespace {
 
 // The target positions whose two source neighbours reach [from, to], as a
 // range [first, last); positions grow with the source index.
-std::pair<int, int> reachAlong(const Axis& axis, int from, int to)
+std::pair<int, int> reachAlong(const std::vector<int>& index, int from, int to)
 {
-    auto first = std::lower_bound(axis.index.begin(), axis.index.end(), from - 1);
-    auto last = std::upper_bound(first, axis.index.end(), to);
-    return {static_cast<int>(first - axis.index.begin()), static_cast<int>(last - axis.index.begin())};
+    auto first = std::lower_bound(index.begin(), index.end(), from - 1);
+    auto last = std::upper_bound(first, index.end(), to);
+    return {static_cast<int>(first - index.begin()), static_cast<int>(last - index.begin())};
 }
 
 }  // namespace
 
-SDL_Rect stretchReach(const Stretch& stretch, const SDL_Rect& area)
+SDL_Rect reachOf(const std::vector<int>& columns, const std::vector<int>& rows, const SDL_Rect& area)
 {
     if (area.w <= 0 || area.h <= 0) return SDL_Rect{0, 0, 0, 0};
-    auto [left, right] = reachAlong(stretch.columns, area.x, area.x + area.w - 1);
-    auto [top, bottom] = reachAlong(stretch.rows, area.y, area.y + area.h - 1);
+    auto [left, right] = reachAlong(columns, area.x, area.x + area.w - 1);
+    auto [top, bottom] = reachAlong(rows, area.y, area.y + area.h - 1);
     if (right <= left || bottom <= top) return SDL_Rect{0, 0, 0, 0};
     return SDL_Rect{left, top, right - left, bottom - top};
+}
+
+SDL_Rect stretchReach(const Stretch& stretch, const SDL_Rect& area)
+{
+    return reachOf(stretch.columns.index, stretch.rows.index, area);
 }
 
 void stretchBox(const Stretch& stretch, const Uint32* pixels, int pitch, const SDL_Rect& box, Uint32* out, int outPitch)

@@ -44,6 +44,9 @@ struct Stretch {
 Stretch planStretch(int sourceW, int sourceH, int w, int h);
 // The box of the target that the source's area can colour.
 SDL_Rect stretchReach(const Stretch& stretch, const SDL_Rect& area);
+// The same, for the source column and row each target column and row mixes
+// with the next (both growing).
+SDL_Rect reachOf(const std::vector<int>& columns, const std::vector<int>& rows, const SDL_Rect& area);
 // Writes the target box of the scaled source (rows of pitch pixels) into out
 // (rows of outPitch): the same pixels, box by box, as scaled whole.
 void stretchBox(const Stretch& stretch, const Uint32* pixels, int pitch, const SDL_Rect& box, Uint32* out, int outPitch);

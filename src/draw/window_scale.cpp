@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "draw/stretching.h"
+
 #if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
+#include <tmmintrin.h>
 #define WINDOW_SCALE_SSSE3 1
 #endif
 
@@ -89,53 +91,7 @@ __attribute__((target("ssse3"))) void mixDownFast(const uint16_t* top, const uin
     if (x < count) mixDownPlain(top + x * 4, bottom + x * 4, f, count - x, out + x);
 }
 
-// The same with AVX2: four target columns at a time across, eight down.
-__attribute__((target("avx2"))) void mixAcrossWide(const WindowScale& scale, const Uint32* row, int from, int count,
-                                                    uint16_t* out)
-{
-    const __m256i pairs = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6, 3, 7,
-                                           8, 12, 9, 13, 10, 14, 11, 15);
-    const int* columns = scale.columns.data() + from;
-    const uint8_t* weights = scale.across.data() + static_cast<size_t>(from) * 8;
-    auto two = [row](int a, int b) {
-        return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + a)),
-                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + b)));
-    };
-    int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        __m256i four = _mm256_set_m128i(two(columns[x + 2], columns[x + 3]), two(columns[x], columns[x + 1]));
-        __m256i mixed = _mm256_maddubs_epi16(_mm256_shuffle_epi8(four, pairs),
-                                             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights + x * 8)));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x * 4), mixed);
-    }
-    if (x < count) mixAcrossFast(scale, row, from + x, count - x, out + x * 4);
-}
-
-__attribute__((target("avx2"))) inline __m256i mixedDownWide(const uint16_t* top, const uint16_t* bottom,
-                                                              __m256i fraction)
-{
-    __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(top));
-    __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bottom));
-    __m256i mixed = _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), fraction));
-    return _mm256_srli_epi16(_mm256_add_epi16(mixed, _mm256_set1_epi16(32)), 6);
-}
-
-__attribute__((target("avx2"))) void mixDownWide(const uint16_t* top, const uint16_t* bottom, int16_t f, int count,
-                                                  Uint32* out)
-{
-    const __m256i fraction = _mm256_set1_epi16(f);
-    int x = 0;
-    for (; x + 8 <= count; x += 8) {
-        __m256i eight = _mm256_packus_epi16(mixedDownWide(top + x * 4, bottom + x * 4, fraction),
-                                            mixedDownWide(top + x * 4 + 16, bottom + x * 4 + 16, fraction));
-        // packus works within each half: columns 0-1, 4-5 | 2-3, 6-7
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_permute4x64_epi64(eight, 0xD8));
-    }
-    if (x < count) mixDownFast(top + x * 4, bottom + x * 4, f, count - x, out + x);
-}
-
 const bool fast = __builtin_cpu_supports("ssse3");
-const bool wide = __builtin_cpu_supports("avx2");
 #else
 const bool fast = false;
 #endif
@@ -143,7 +99,6 @@ const bool fast = false;
 void mixAcross(const WindowScale& scale, const Uint32* row, int from, int count, uint16_t* out)
 {
 #ifdef WINDOW_SCALE_SSSE3
-    if (wide) return mixAcrossWide(scale, row, from, count, out);
     if (fast) return mixAcrossFast(scale, row, from, count, out);
 #endif
     mixAcrossPlain(scale, row, from, count, out);
@@ -152,19 +107,9 @@ void mixAcross(const WindowScale& scale, const Uint32* row, int from, int count,
 void mixDown(const uint16_t* top, const uint16_t* bottom, int16_t f, int count, Uint32* out)
 {
 #ifdef WINDOW_SCALE_SSSE3
-    if (wide) return mixDownWide(top, bottom, f, count, out);
     if (fast) return mixDownFast(top, bottom, f, count, out);
 #endif
     mixDownPlain(top, bottom, f, count, out);
-}
-
-// The target positions whose two source neighbours reach [from, to], as a
-// range [first, last); positions grow with the source index.
-std::pair<int, int> reachAlong(const std::vector<int>& index, int from, int to)
-{
-    auto first = std::lower_bound(index.begin(), index.end(), from - 1);
-    auto last = std::upper_bound(first, index.end(), to);
-    return {static_cast<int>(first - index.begin()), static_cast<int>(last - index.begin())};
 }
 
 }  // namespace
@@ -191,11 +136,7 @@ WindowScale planWindowScale(int sourceW, int sourceH, int w, int h)
 
 SDL_Rect windowScaleReach(const WindowScale& scale, const SDL_Rect& area)
 {
-    if (area.w <= 0 || area.h <= 0) return SDL_Rect{0, 0, 0, 0};
-    auto [left, right] = reachAlong(scale.columns, area.x, area.x + area.w - 1);
-    auto [top, bottom] = reachAlong(scale.rows, area.y, area.y + area.h - 1);
-    if (right <= left || bottom <= top) return SDL_Rect{0, 0, 0, 0};
-    return SDL_Rect{left, top, right - left, bottom - top};
+    return reachOf(scale.columns, scale.rows, area);
 }
 
 void windowScaleBox(const WindowScale& scale, const Uint32* pixels, int pitch, const SDL_Rect& box, Uint32* out,

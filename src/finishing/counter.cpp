@@ -40,13 +40,6 @@ void stock(int32_t& pending, CounterShelf& shelf)
     pending = -1;
 }
 
-bool cursorIn(double x, double y, double w, double h)
-{
-    double mx = mouseX;
-    double my = mouseY;
-    return mx >= x && mx <= x + w && my >= y && my <= y + h;
-}
-
 void offerCones()
 {
     for (ConeChoice& cone : coneChoices) {
@@ -90,8 +83,8 @@ void pageShelves()
         hitTest(shelf->arrows[1]);
     }
     for (CounterShelf* shelf : shelves) {
-        if (mouseReleased && shelf->arrows[0].hovered && shelf->index > 0) shelf->index -= 1;
-        if (mouseReleased && shelf->arrows[1].hovered && shelf->index < lastIndex(*shelf)) shelf->index += 1;
+        if (clicked(shelf->arrows[0]) && shelf->index > 0) shelf->index -= 1;
+        if (clicked(shelf->arrows[1]) && shelf->index < lastIndex(*shelf)) shelf->index += 1;
     }
     for (CounterShelf* shelf : shelves) {
         shelf->arrows[0].enabled = shelf->index != 0;
@@ -268,7 +261,24 @@ void clearAssembly()
     for (CounterShelf* shelf : shelves) endPour(*shelf);  // a pour or fall in progress is called off
 }
 
+// The shelves are emptied; the shown item goes back to the first place so
+// it always names a real stock item.
+void emptyShelves()
+{
+    for (CounterShelf* shelf : shelves) {
+        shelf->stock.clear();
+        shelf->index = 0;
+        shelf->dragging = false;
+    }
+}
+
 }  // namespace
+
+void resetCounter()
+{
+    clearAssembly();
+    emptyShelves();
+}
 
 void stockDeliveries()
 {
@@ -300,7 +310,7 @@ void updateCounter()
 
 void serveOrder()
 {
-    if (!mouseReleased || !orderUpButton.hovered || orders.empty()) return;
+    if (!clicked(orderUpButton) || orders.empty()) return;
     if (selectedOrder < 0 || selectedOrder >= int32_t(orders.size())) selectedOrder = 0;
     Customer* customer = orders[selectedOrder];
     int score = scoreAssembly(*customer, assembly);
@@ -312,5 +322,5 @@ void serveOrder()
     orders.erase(orders.begin() + selectedOrder);
     if (selectedOrder != 0) selectedOrder -= 1;
     clearAssembly();
-    scene = 0;
+    scene = truckFrontScene;
 }

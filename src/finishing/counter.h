@@ -14,5 +14,8 @@ void updateCounter();
 // assembly, sends the customer off and returns to the truck front.
 void serveOrder();
 
+// A new shift: no cone chosen, nothing built, empty shelves.
+void resetCounter();
+
 // Puts the shelf's paging arrows beside its box, tops at the box's middle.
 void placeArrows(CounterShelf& shelf);

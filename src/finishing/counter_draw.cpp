@@ -8,11 +8,6 @@
 
 namespace {
 
-void drawBackground()
-{
-    drawBackground(counterBackground());
-}
-
 // The chosen cone keeps its hover enlargement while it stands on the counter.
 void drawCones()
 {
@@ -101,14 +96,12 @@ void drawArrows()
 
 BackgroundPlace counterBackground()
 {
-    if (backgroundTextures.size() <= 4 || !backgroundSurfaces[4]) return BackgroundPlace{};
-    SDL_Surface* size = backgroundSurfaces[4];
-    return BackgroundPlace{4, SDL_Rect{0, 0, int(size->w * 0.75), int(size->h * 0.75)}};
+    return backgroundScaled(counterPicture, 0.75, 0.75);
 }
 
 void drawCounter()
 {
-    drawBackground();
+    drawBackground(counterBackground());
     drawCones();
     drawIceCream();
     drawScoopShelf();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
 #include "present/primitives.h"
@@ -18,21 +19,19 @@ bool collectorAtRest()
     return collectorX == restX;
 }
 
+// A quarter of the tree's width either side of its box, and half its height below.
 bool cursorOnTree(const ToppingTree& tree)
 {
-    double mx = mouseX;
-    double my = mouseY;
-    return mx >= tree.x - 0.25 * tree.w && mx <= tree.x + 1.25 * tree.w && my >= tree.y &&
-           my <= tree.y + 1.5 * tree.h;
+    return cursorIn(tree.x - 0.25 * tree.w, tree.y, 1.5 * tree.w, 1.5 * tree.h);
 }
 
 // One sprite shaken loose, somewhere in the upper half of the tree's box.
-Triple shakenItem(const ToppingTree& tree)
+HangingItem shakenItem(const ToppingTree& tree)
 {
     int32_t r1 = rand();
     int32_t r2 = rand();
     int32_t r3 = rand();
-    return Triple{r1 % int32_t(tree.w), (r2 % int32_t(tree.h)) / 2, r3 % 360};
+    return HangingItem{r1 % int32_t(tree.w), (r2 % int32_t(tree.h)) / 2, r3 % 360};
 }
 
 void decayShake(ToppingTree& tree)
@@ -42,10 +41,10 @@ void decayShake(ToppingTree& tree)
 }
 
 // Falling sprites speed up as they drop and leave below 1.75 tree heights.
-void fall(std::vector<Triple>& items, double h)
+void fall(std::vector<HangingItem>& items, double h)
 {
-    for (Triple& item : items) item[1] = int32_t((item[1] + 50) * DeltaTime * 0.05 + item[1]);
-    std::erase_if(items, [h](const Triple& item) { return item[1] > h * 1.75; });
+    for (HangingItem& item : items) item.dy = int32_t((item.dy + 50) * DeltaTime * 0.05 + item.dy);
+    std::erase_if(items, [h](const HangingItem& item) { return item.dy > h * 1.75; });
 }
 
 void countHarvest(const ToppingTree& tree)
@@ -61,25 +60,20 @@ void countHarvest(const ToppingTree& tree)
 
 void updateModeToggle()
 {
-    modeToggleHovered = mouseX >= 95 && mouseX <= 155 && mouseY >= 495 && mouseY <= 555;
+    modeToggleHovered = cursorIn(95, 495, 60, 60);
     if (mouseReleased && collectorAtRest() && modeToggleHovered) {
         harvestCount = 0;
         solidMode = !solidMode;
     }
 }
 
-void drawSprites(const Picture& pic, double scale, const ToppingTree& tree, const std::vector<Triple>& items)
+void drawSprites(const Picture& pic, double scale, const ToppingTree& tree, const std::vector<HangingItem>& items)
 {
     int sw = int(pic.w * scale);
     int sh = int(pic.h * scale);
-    for (const Triple& item : items) {
-        drawRotated(pic, int(item[0] + tree.x - sw / 2), int(item[1] + tree.y - sh / 2), sw, sh, item[2]);
+    for (const HangingItem& item : items) {
+        drawRotated(pic, int(item.dx + tree.x - sw / 2), int(item.dy + tree.y - sh / 2), sw, sh, item.angle);
     }
-}
-
-void drawBackground()
-{
-    drawBackground(treesBackground());
 }
 
 SDL_Texture* stationIcon(int index)
@@ -170,13 +164,20 @@ void drawTree(const ToppingTree& tree)
 
 BackgroundPlace treesBackground()
 {
-    if (backgroundTextures.size() <= 3 || !backgroundSurfaces[3]) return BackgroundPlace{};
-    return BackgroundPlace{3, SDL_Rect{0, 0, int(backgroundSurfaces[3]->w * 0.65), int(backgroundSurfaces[3]->h * 0.75)}};
+    return backgroundScaled(treesPicture, 0.65, 0.75);
+}
+
+void resetTrees()
+{
+    harvestCount = 0.0;
+    collectorX = 0.0;
+    harvestKind = 0;
+    solidMode = true;
 }
 
 void drawTreeScene()
 {
-    drawBackground();
+    drawBackground(treesBackground());
     for (const ToppingTree& tree : toppingTrees) drawTree(tree);
     drawModeToggle();
     drawCollector();

@@ -18,5 +18,7 @@ void updateCollector();
 SDL_Rect treeRectangle(const ToppingTree& tree);
 void drawTree(const ToppingTree& tree);
 void drawTreeScene();
+// A new shift: an empty basket coming back to rest, for toppings.
+void resetTrees();
 // Where the trees' background is drawn.
 BackgroundPlace treesBackground();

@@ -3,10 +3,24 @@
 #include "draw/draw.h"
 #include "state/shell.h"
 
+bool pointIn(double px, double py, double x, double y, double w, double h)
+{
+    return x <= px && px <= x + w && y <= py && py <= y + h;
+}
+
+bool cursorIn(double x, double y, double w, double h)
+{
+    return pointIn(mouseX, mouseY, x, y, w, h);
+}
+
 void hitTest(Button& button)
 {
-    button.hovered = mouseX >= button.x && mouseX <= button.x + button.w && mouseY >= button.y &&
-                     mouseY <= button.y + button.h;
+    button.hovered = cursorIn(button.x, button.y, button.w, button.h);
+}
+
+bool clicked(const Button& button)
+{
+    return mouseReleased && button.hovered;
 }
 
 void drawButton(const Button& button, double grow)

@@ -199,6 +199,14 @@ void drawBackground(const BackgroundPlace& place)
     if (place.index >= 0) drawBackground(static_cast<size_t>(place.index), place.area);
 }
 
+BackgroundPlace backgroundScaled(BackgroundPicture picture, double sx, double sy)
+{
+    size_t index = static_cast<size_t>(picture);
+    if (index >= backgroundSurfaces.size() || !backgroundSurfaces[index]) return BackgroundPlace{};
+    const SDL_Surface* size = backgroundSurfaces[index];
+    return BackgroundPlace{picture, SDL_Rect{0, 0, static_cast<int>(size->w * sx), static_cast<int>(size->h * sy)}};
+}
+
 SDL_Texture* decoded(SDL_Texture*& texture)
 {
     if (texture) return texture;
@@ -212,31 +220,54 @@ SDL_Texture* decoded(SDL_Texture*& texture)
     return texture;
 }
 
+namespace {
+
+// The pictures that stand alone, each with its file; a drawn size for those
+// that wait for their first use and are drawn at one size only.
+struct Single {
+    SDL_Texture** texture;
+    SDL_Surface** surface;
+    const char* file;
+    bool later = false;
+    int w = 0, h = 0;
+};
+const Single singles[] = {
+    {&treeTexture, &treeSurface, "Images/Tree.png"},
+    {&orderSheetTexture, &orderSheetSurface, "Images/OrderSheet.png"},
+    {&logoTexture, &logoSurface, "Images/Logo.png"},
+    {&gameBorderTexture, &gameBorderSurface, "Images/GameBorder.png", true, borderPlace.w, borderPlace.h},
+    {&cursorTexture, &cursorSurface, "Images/Cursor.png"},
+    {&cashSymbolTexture, &cashSymbolSurface, "Images/CashSymbol.png"},
+    {&pauseTexture, &pauseSurface, "Images/Pause.png"},
+    {&creditsTexture, &creditsSurface, "Images/Credits.png", true},
+    {&textBoxTexture, &textBoxSurface, "Images/TextBox.png"},
+    {&textBoxFilterTexture, &textBoxFilterSurface, "Images/TextBoxFilter.png"},
+    {&cowTexture, &cowSurface, "Images/Cow1.png", true},
+    {&bucketTexture, &bucketSurface, "Images/Bucket1.png", true},
+    {&coneTexture, &coneSurface, "Images/Cone1.png", true},
+    {&scoopTexture, &scoopSurface, "Images/Scoop1.png", true},
+};
+
+}  // namespace
+
 void loadTextures()
 {
     loadButtonSets();
-    loadSingle(treeTexture, treeSurface, "Images/Tree.png");
-    loadSingle(orderSheetTexture, orderSheetSurface, "Images/OrderSheet.png");
-    loadSingle(logoTexture, logoSurface, "Images/Logo.png");
-    loadLater(gameBorderTexture, gameBorderSurface, "Images/GameBorder.png", borderPlace.w, borderPlace.h);
-    loadSingle(cursorTexture, cursorSurface, "Images/Cursor.png");
+    for (const Single& single : singles) {
+        if (single.later) {
+            loadLater(*single.texture, *single.surface, single.file, single.w, single.h);
+        } else {
+            loadSingle(*single.texture, *single.surface, single.file);
+        }
+    }
     append(stationIconTextures, stationIconSurfaces, "Images/BasketIcon.png");
     append(stationIconTextures, stationIconSurfaces, "Images/BucketIcon.png");
-    loadSingle(cashSymbolTexture, cashSymbolSurface, "Images/CashSymbol.png");
-    loadSingle(pauseTexture, pauseSurface, "Images/Pause.png");
     for (int k = 1; k <= 6; ++k) {
         appendSet(customerSprites, customerSpriteSurfaces,
                   {numberedImage("Customer", k, "Front.png"), numberedImage("Customer", k, "Back.png")});
     }
     append(thoughtBubbleTextures, thoughtBubbleSurfaces, "Images/ThoughtBubbleAngry.png");
     append(thoughtBubbleTextures, thoughtBubbleSurfaces, "Images/ThoughtBubbleHappy.png");
-    loadLater(creditsTexture, creditsSurface, "Images/Credits.png");
-    loadSingle(textBoxTexture, textBoxSurface, "Images/TextBox.png");
-    loadSingle(textBoxFilterTexture, textBoxFilterSurface, "Images/TextBoxFilter.png");
-    loadLater(cowTexture, cowSurface, "Images/Cow1.png");
-    loadLater(bucketTexture, bucketSurface, "Images/Bucket1.png");
-    loadLater(coneTexture, coneSurface, "Images/Cone1.png");
-    loadLater(scoopTexture, scoopSurface, "Images/Scoop1.png");
     for (int n = 1; n <= 5; ++n) {
         append(happinessFaceTextures, happinessFaceSurfaces, numberedImage("HappinessFace", n, ".png"));
     }
@@ -253,18 +284,5 @@ void releaseTextures()
     releaseList(thoughtBubbleTextures, thoughtBubbleSurfaces);
     releaseList(happinessFaceTextures, happinessFaceSurfaces);
     releaseList(stationIconTextures, stationIconSurfaces);
-    releaseSingle(treeTexture, treeSurface);
-    releaseSingle(orderSheetTexture, orderSheetSurface);
-    releaseSingle(logoTexture, logoSurface);
-    releaseSingle(gameBorderTexture, gameBorderSurface);
-    releaseSingle(cursorTexture, cursorSurface);
-    releaseSingle(cashSymbolTexture, cashSymbolSurface);
-    releaseSingle(pauseTexture, pauseSurface);
-    releaseSingle(creditsTexture, creditsSurface);
-    releaseSingle(textBoxTexture, textBoxSurface);
-    releaseSingle(textBoxFilterTexture, textBoxFilterSurface);
-    releaseSingle(cowTexture, cowSurface);
-    releaseSingle(bucketTexture, bucketSurface);
-    releaseSingle(coneTexture, coneSurface);
-    releaseSingle(scoopTexture, scoopSurface);
+    for (const Single& single : singles) releaseSingle(*single.texture, *single.surface);
 }

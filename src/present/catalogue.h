@@ -19,6 +19,9 @@ void loadBackgrounds();
 void drawBackground(size_t index, const SDL_Rect& area);
 // Draws the background where the place says, if anywhere.
 void drawBackground(const BackgroundPlace& place);
+// A background drawn from the top-left corner, its picture's size scaled by
+// (sx, sy); no place when its file is missing.
+BackgroundPlace backgroundScaled(BackgroundPicture picture, double sx, double sy);
 // Decodes the pictures the first screens need; the frame border, the
 // credits and the tutorial's own pictures wait for their first use (their
 // sizes are known from the start).

@@ -1,9 +1,11 @@
 #include "present/tutorial.h"
 
 #include "draw/draw.h"
+#include "present/button.h"
 #include "present/catalogue.h"
 #include "present/primitives.h"
 #include "state/shell.h"
+#include "state/stations.h"
 
 namespace {
 
@@ -37,11 +39,6 @@ SDL_Texture* entry(const TextureList& list, size_t index)
     return index < list.size() ? list[index] : nullptr;
 }
 
-bool inside(const PointD& p, const SDL_Rect& r)
-{
-    return r.x <= p.x && p.x <= r.x + r.w && r.y <= p.y && p.y <= r.y + r.h;
-}
-
 // The pointer glides up and to the left and starts over when past minX.
 void glideUpLeft(PointD& p, double minX, PointD start)
 {
@@ -67,13 +64,17 @@ void show(int k, SDL_Texture* texture, SDL_Rect rect)
 // Picture 1 is an arrow, icon or the like that lights up under pointer 1.
 void showHoverDemo(SDL_Texture* normal, SDL_Texture* lit)
 {
-    show(1, inside(tutorialPointers[1], demoArrowRect) ? lit : normal, demoArrowRect);
+    const PointD& p = tutorialPointers[1];
+    const SDL_Rect& r = demoArrowRect;
+    show(1, pointIn(p.x, p.y, r.x, r.y, r.w, r.h) ? lit : normal, r);
 }
 
 SDL_Rect centredOn(const PointD& p)
 {
     return SDL_Rect{static_cast<int>(p.x - 100), static_cast<int>(p.y - 100), 200, 200};
 }
+
+}  // namespace
 
 void animateTruckPage()
 {
@@ -129,8 +130,6 @@ void animateCounterPage()
     show(1, decoded(scoopTexture), scoop);
 }
 
-}  // namespace
-
 void renderCaptions()
 {
     // Solid text keeps its glyphs opaque whatever the colour's alpha says.
@@ -144,21 +143,15 @@ void renderCaptions()
 
 bool tutorialPageUp()
 {
-    return scene >= 0 && scene < 5 && tutorialPending[scene];
+    return shownStation() && tutorialPending[scene];
 }
 
 void updateTutorial()
 {
-    if (scene < 0 || scene > 4) return;
+    const Station* station = shownStation();
+    if (!station) return;
     if (mousePressed) tutorialPending[scene] = false;
-    switch (scene) {
-    case 0: animateTruckPage(); break;
-    case 1: animateCowPage(); break;
-    case 2: animateFridgePage(); break;
-    case 3: animateTreesPage(); break;
-    case 4: animateCounterPage(); break;
-    default: break;
-    }
+    station->tutorialPage();
 }
 
 void drawTutorialPage()

@@ -120,16 +120,6 @@ void walkToUdder()
     if (bucketX > udderX) bucketX = std::max(bucketX - bucketSpeed * DeltaTime, udderX);
 }
 
-// The background over a fill of its place in the backdrop's pink, which
-// shows where the picture is missing or see-through.
-void drawBackground()
-{
-    BackgroundPlace place = cowBackground();
-    if (place.index < 0) return;
-    fillRectangle(place.area, SDL_Color{255, 150, 150, 255});
-    drawBackground(place);
-}
-
 void drawDrops()
 {
     const Picture& drop = picture("Images/MilkDrop.png");
@@ -205,16 +195,28 @@ void updateCow()
     bobHints();
 }
 
+void resetCow()
+{
+    bucketX = 550.0;
+    bucketFill = 0.0;
+    milkFlow = 0.0;
+    cowFlavour = 0;
+    milkDrops.clear();
+}
+
 BackgroundPlace cowBackground()
 {
-    if (backgroundSurfaces.size() < 2 || !backgroundSurfaces[1]) return BackgroundPlace{};
-    return BackgroundPlace{1, SDL_Rect{-50, -100, static_cast<int>(0.7 * backgroundSurfaces[1]->w),
-                                       static_cast<int>(0.81 * backgroundSurfaces[1]->h)}};
+    BackgroundPlace place = backgroundScaled(cowPicture, 0.7, 0.81);
+    place.area.x = -50, place.area.y = -100;
+    return place;
 }
 
 void drawCow()
 {
-    drawBackground();
+    // Over a fill of its place in the backdrop's pink, which shows where the picture is missing.
+    BackgroundPlace place = cowBackground();
+    if (place.index >= 0) fillRectangle(place.area, SDL_Color{255, 150, 150, 255});
+    drawBackground(place);
     drawDrops();
     drawCowPicture();
     drawMilkBucket();

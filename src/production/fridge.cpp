@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "present/button.h"
 #include "present/catalogue.h"
 #include "present/pictures.h"
 #include "present/primitives.h"
@@ -14,18 +15,6 @@ constexpr double slideSpeed = 5.0;
 constexpr double waitingX = 100.0;  // where an entering bucket waits to be picked up
 constexpr double deliveredX = 1200.0;
 
-// All four edges count as inside.
-bool cursorInside(double x, double y, double w, double h)
-{
-    double px = mouseX;
-    double py = mouseY;
-    return x <= px && px <= x + w && y <= py && py <= y + h;
-}
-
-bool cursorInside(const Slot& slot)
-{
-    return cursorInside(slot.x, slot.y, slot.w, slot.h);
-}
 
 // Every slot in the order drop targets are looked at: counter, delivery, fridge.
 std::vector<Slot*> allSlots()
@@ -38,7 +27,7 @@ std::vector<Slot*> allSlots()
 
 void markDropTargets()
 {
-    for (Slot* slot : allSlots()) slot->hovered = cursorInside(*slot) && !slot->occupied;
+    for (Slot* slot : allSlots()) slot->hovered = cursorIn(slot->x, slot->y, slot->w, slot->h) && !slot->occupied;
 }
 
 void clearDropTargets()
@@ -121,11 +110,6 @@ bool readyToSend(const Bucket& bucket)
     return bucket.frozen >= bucket.readyMin && bucket.frozen <= bucket.readyMax;
 }
 
-void drawBackground()
-{
-    drawBackground(fridgeBackground());
-}
-
 // A slot that takes the bucket held over it lights up.
 void highlight(const Slot& slot)
 {
@@ -167,7 +151,7 @@ void updateFridge()
     bool anyDragged = false;
     for (Bucket& bucket : buckets) {
         bucket.dropped = false;
-        bucket.hovered = cursorInside(bucket.x, bucket.y, bucket.w, bucket.h);
+        bucket.hovered = cursorIn(bucket.x, bucket.y, bucket.w, bucket.h);
         grabOrRelease(bucket);
         if (bucket.dragging) {
             bucket.x = mouseX + bucket.grabDX;
@@ -226,16 +210,27 @@ void drawBucket(const Bucket& bucket)
     drawThermometer(bucket);
 }
 
+// Both pictures take the first one's size.
 BackgroundPlace fridgeBackground()
 {
-    if (backgroundSurfaces.size() < 6 || !backgroundSurfaces[2]) return BackgroundPlace{};
-    return BackgroundPlace{fridgeBlinkTimer < 25.0 ? 2 : 5, SDL_Rect{0, 0, static_cast<int>(0.65 * backgroundSurfaces[2]->w),
-                                                                     static_cast<int>(0.72 * backgroundSurfaces[2]->h)}};
+    BackgroundPlace place = backgroundScaled(fridgePicture, 0.65, 0.72);
+    if (place.index >= 0 && fridgeBlinkTimer >= 25.0) place.index = fridgeBlinkPicture;
+    return place;
+}
+
+void resetFridge()
+{
+    bucketEntering = false;
+    for (Slot* slot : fridgeSlots) slot->occupied = false;
+    for (Slot* slot : counterSlots) slot->occupied = false;
+    if (deliverySlot) deliverySlot->occupied = false;
+    buckets.clear();
+    bucketsMade = bucketsDelivered = 0;
 }
 
 void drawFridge()
 {
-    drawBackground();
+    drawBackground(fridgeBackground());
     drawDropTargets();
     for (const Bucket& bucket : buckets) drawBucket(bucket);
 }

@@ -8,6 +8,8 @@ void stepDelivery();
 void updateFridge();
 void stepFreezing();
 void drawFridge();
+// A new shift: no buckets, every slot free.
+void resetFridge();
 // Where the fridge's background is drawn (it blinks between two).
 BackgroundPlace fridgeBackground();
 

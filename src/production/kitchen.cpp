@@ -20,14 +20,14 @@ Slot* makeSlot(double x, double y)
     return new Slot{x, y, 150.0, 150.0, false, false};
 }
 
-std::vector<Triple> hangingItems(int count, int32_t width, int32_t height)
+std::vector<HangingItem> hangingItems(int count, int32_t width, int32_t height)
 {
-    std::vector<Triple> items;
+    std::vector<HangingItem> items;
     for (int i = 0; i < count; ++i) {
         int32_t r1 = rand();
         int32_t r2 = rand();
         int32_t r3 = rand();
-        items.push_back(Triple{r1 % width, r2 % height + 10, r3 % 360});
+        items.push_back(HangingItem{r1 % width, r2 % height + 10, r3 % 360});
     }
     return items;
 }

@@ -7,7 +7,14 @@
 
 #include "state/present.h"
 
-using Triple = std::vector<int32_t>;  // {dx, dy, angle}
+// A sprite hanging on a tree or falling from it: where it is from the
+// tree's corner, and its turn in degrees.
+struct HangingItem {
+    int32_t dx = 0;
+    int32_t dy = 0;
+    int32_t angle = 0;
+    bool operator==(const HangingItem&) const = default;
+};
 
 struct ToppingTree {
     double x = 0.0;
@@ -18,10 +25,10 @@ struct ToppingTree {
     int32_t kind = 0;
     bool hovered = false;
     bool clicked = false;
-    std::vector<Triple> hangingToppings;
-    std::vector<Triple> hangingSyrups;
-    std::vector<Triple> fallingToppings;
-    std::vector<Triple> fallingSyrups;
+    std::vector<HangingItem> hangingToppings;
+    std::vector<HangingItem> hangingSyrups;
+    std::vector<HangingItem> fallingToppings;
+    std::vector<HangingItem> fallingSyrups;
 };
 
 struct ConeChoice {

@@ -18,6 +18,19 @@ struct Button {
     int32_t imageSet = 0;
 };
 
+// The backgrounds by their place in backgroundTextures: one a station (the
+// fridge's blinks between two), the menus' and the game-over screen's.
+enum BackgroundPicture : int {
+    truckFrontPicture,
+    cowPicture,
+    fridgePicture,
+    treesPicture,
+    counterPicture,
+    fridgeBlinkPicture,
+    menuPicture,
+    gameOverPicture,
+};
+
 // Where a station draws its background: index -1 for none.
 struct BackgroundPlace {
     int index = -1;

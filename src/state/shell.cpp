@@ -1,6 +1,6 @@
 #include "state/shell.h"
 
-int32_t scene = -1;
+int32_t scene = menusScene;
 bool running = true;
 bool paused = false;
 bool gameOver = false;
@@ -9,7 +9,7 @@ SDL_Window* window = nullptr;
 SDL_Renderer* renderer = nullptr;
 double happiness = 100.0;
 double money = 0.0;
-bool tutorialPending[5] = {false, false, false, false, false};
+bool tutorialPending[stationCount] = {false, false, false, false, false};
 
 int32_t mouseX = 0;
 int32_t mouseY = 0;
@@ -35,7 +35,7 @@ TTF_Font* fontSmall = nullptr;
 
 void resetShellState()
 {
-    scene = -1;
+    scene = menusScene;
     running = true;
     paused = gameOver = fullscreen = false;
     window = nullptr;

@@ -16,8 +16,17 @@ constexpr int gameHeight = 900;
 // The whole of it, from the top-left corner.
 constexpr SDL_Rect gameArea{0, 0, gameWidth, gameHeight};
 
+// Values of `scene`: the menus, or one of the stations.
+constexpr int32_t menusScene = -1;
+constexpr int32_t truckFrontScene = 0;
+constexpr int32_t cowScene = 1;
+constexpr int32_t fridgeScene = 2;
+constexpr int32_t treesScene = 3;
+constexpr int32_t counterScene = 4;
+constexpr int32_t stationCount = 5;
+
 // Game mode and shift values.
-extern int32_t scene;  // -1 menus, 0 truck, 1 cow, 2 fridge, 3 trees, 4 counter
+extern int32_t scene;
 extern bool running;
 extern bool paused;
 extern bool gameOver;
@@ -26,7 +35,7 @@ extern SDL_Window* window;
 extern SDL_Renderer* renderer;
 extern double happiness;
 extern double money;
-extern bool tutorialPending[5];
+extern bool tutorialPending[stationCount];
 
 // Frame input, sampled once at the start of every frame.
 extern int32_t mouseX;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "present/button.h"
 #include "state/shell.h"
 
 namespace {
@@ -58,9 +59,7 @@ void walkTaken(Customer& customer, int32_t index)
 
 bool cursorOverCustomer(const Customer& customer)
 {
-    double x = customer.position[0];
-    double y = customer.position[1];
-    return mouseX >= x && mouseX <= x + customer.width && mouseY >= y && mouseY <= y + customer.height;
+    return cursorIn(customer.position[0], customer.position[1], customer.width, customer.height);
 }
 
 bool noTutorialPending()

@@ -6,20 +6,15 @@
 #include "present/catalogue.h"
 #include "present/primitives.h"
 #include "present/score_box.h"
-#include "state/finishing.h"
 #include "state/production.h"
 #include "state/shell.h"
+#include "state/stations.h"
 #include "state/truck.h"
 #include "truck/score.h"
 
 namespace {
 
 constexpr double creditsEnd = 2090.0;
-
-bool clicked(const Button& button)
-{
-    return mouseReleased && button.hovered;
-}
 
 void actOnMainButton(size_t index)
 {
@@ -83,47 +78,6 @@ void drawCreditsPage()
     drawFilledCircle(1050, static_cast<int32_t>(creditsScroll / creditsEnd * 300 + 300), 10, 0xFFFFFFFFu);
 }
 
-void resetCow()
-{
-    bucketX = 550.0;
-    bucketFill = 0.0;
-    milkFlow = 0.0;
-    cowFlavour = 0;
-    milkDrops.clear();
-}
-
-void emptyFridge()
-{
-    bucketEntering = false;
-    for (Slot* slot : fridgeSlots) slot->occupied = false;
-    for (Slot* slot : counterSlots) slot->occupied = false;
-    if (deliverySlot) deliverySlot->occupied = false;
-    buckets.clear();
-    bucketsMade = bucketsDelivered = 0;
-}
-
-void clearAssembly()
-{
-    assembly.extras.clear();
-    assembly.scoop = Particle{};
-    assembly.flavour = assembly.cone = -1;
-    assembly.hasScoop = false;
-    assembly.layers.clear();
-}
-
-// The shelves are emptied; the shown item goes back to the first place so
-// it always names a real stock item, and a pour cut short by the end of the
-// last shift leaves no pieces behind to count towards the next one.
-void emptyShelves()
-{
-    for (CounterShelf* shelf : {&scoopShelf, &toppingShelf, &syrupShelf}) {
-        shelf->stock.clear();
-        shelf->index = 0;
-        shelf->dragging = shelf->pouring = false;
-        shelf->particles.clear();
-    }
-}
-
 }  // namespace
 
 uint32_t shiftSeed(int32_t r, int32_t x, int32_t y)
@@ -148,7 +102,7 @@ void updateMenu()
 
 void drawMenu()
 {
-    if (backgroundTextures.size() > 6) drawBackground(6, gameArea);
+    drawBackground(menuPicture, gameArea);
     if (menuPage == 0) {
         drawMainPage();
     } else {
@@ -162,19 +116,10 @@ void startShift()
         tutorialRequested = false;
         for (bool& pending : tutorialPending) pending = true;
     }
-    releaseCustomers();  // the leaving customer goes too
     money = 0.0;
     happiness = 100.0;
-    spawnInterval = 2500.0;
-    resetCow();
-    emptyFridge();
-    clearAssembly();
-    harvestCount = 0.0;
-    collectorX = 0.0;
-    harvestKind = 0;
-    solidMode = true;
-    emptyShelves();
+    for (const Station& station : stations) station.newShift();
     int32_t r = rand();
     srand(shiftSeed(r, mouseX, mouseY));
-    scene = 0;
+    scene = truckFrontScene;
 }

@@ -79,15 +79,15 @@ void checkEndOfShift()
 void updateGameOver()
 {
     hitTest(gameOverButton);
-    if (mouseReleased && gameOverButton.hovered) {
+    if (clicked(gameOverButton)) {
         gameOver = false;
-        scene = -1;
+        scene = menusScene;
     }
 }
 
 void drawGameOver()
 {
-    if (backgroundTextures.size() > 7) drawBackground(7, gameArea);
+    drawBackground(gameOverPicture, gameArea);
     drawScoreBox(700, 450, "Lastscore:     ", 570);
     drawButton(gameOverButton, 0.0);
 }

@@ -71,11 +71,15 @@ void drawCustomer(const Customer& customer)
     drawTexture(spriteFor(customer), x, y, customer.width, customer.height);
 }
 
+void resetTruckFront()
+{
+    releaseCustomers();  // the leaving customer goes too
+    spawnInterval = 2500.0;
+}
+
 BackgroundPlace truckBackground()
 {
-    if (backgroundSurfaces.empty() || !backgroundSurfaces[0]) return BackgroundPlace{};
-    return BackgroundPlace{0, SDL_Rect{0, 0, static_cast<int>(backgroundSurfaces[0]->w * 0.65),
-                                       static_cast<int>(backgroundSurfaces[0]->h * 0.75)}};
+    return backgroundScaled(truckFrontPicture, 0.65, 0.75);
 }
 
 void drawTruckScene()

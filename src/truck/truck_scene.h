@@ -7,6 +7,8 @@
 
 void updateTruckScene();
 void drawTruckScene();
+// A new shift: no customers, and the first comes at the slowest pace.
+void resetTruckFront();
 // Where the truck front's background is drawn.
 BackgroundPlace truckBackground();
 void drawCustomer(const Customer& customer);
