@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -116,7 +117,11 @@ __attribute__((target("avx2"))) void sampleFour(const Uint32* pixels, int w, int
 {
     const Uint32* at[4];
     for (int k = 0; k < 4; ++k) at[k] = pixels + static_cast<size_t>((sy + k * isin) >> 16) * w + ((sx + k * icos) >> 16);
-    auto pairOf = [](const Uint32* p) { return *reinterpret_cast<const long long*>(p); };
+    auto pairOf = [](const Uint32* p) {  // two pixels, wherever they lie
+        long long two = 0;
+        std::memcpy(&two, p, sizeof two);
+        return two;
+    };
     __m256i upper = _mm256_setr_epi64x(pairOf(at[0]), pairOf(at[1]), pairOf(at[2]), pairOf(at[3]));
     __m256i lower = _mm256_setr_epi64x(pairOf(at[0] + w), pairOf(at[1] + w), pairOf(at[2] + w), pairOf(at[3] + w));
     const __m256i zero = _mm256_setzero_si256();
