@@ -141,13 +141,19 @@ void present(bool whole)
     whole = refit(surface) || whole || showWhole;
     SDL_RenderFlush(device);
     std::vector<SDL_Rect> rects, changed;
-    if (!whole) {
+    // Where the window is smaller than the canvas, scaling a part costs less
+    // than finding its changed tiles: the parts go as they are.
+    bool shrunk = fit.place.w < canvasWidth;
+    if (!whole && shrunk) {
+        changed = keptFrameChanges();
+        whole = keptFrameChangedAll();
+    } else if (!whole) {
         const SDL_Rect all{0, 0, canvasWidth, canvasHeight};
         changed = changedTiles(canvas, keptFrameChangedAll() ? std::vector<SDL_Rect>{all} : keptFrameChanges());
-        whole = areaOf(changed) * 10 > 6LL * canvasWidth * canvasHeight;
     }
+    whole = whole || areaOf(changed) * 10 > 6LL * canvasWidth * canvasHeight;
     if (whole) {
-        showingAll(canvas);
+        if (!shrunk) showingAll(canvas);
         clearBars(surface);
         putBox(surface, SDL_Rect{0, 0, fit.place.w, fit.place.h});
         rects.push_back(SDL_Rect{0, 0, surface->w, surface->h});
