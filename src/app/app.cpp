@@ -154,6 +154,7 @@ void runFrame()
     frameStartTicks = SDL_GetTicks();
     frameStartCounter = SDL_GetPerformanceCounter();
     sampleInput();
+    refitOnceFramed();
     updateFrame();
     drawFrame();
     double elapsed = microsecondsSinceFrameStart();

@@ -19,9 +19,4 @@ const Station stations[stationCount] = {
     {updateCounter, drawCounter, counterBackground, animateCounterPage, resetCounter},
 };
 
-const Station* shownStation()
-{
-    return scene >= 0 && scene < stationCount ? &stations[scene] : nullptr;
-}
-
 const ScreenDrawing screenDrawing{drawMenu, drawGameOver};

@@ -6,6 +6,10 @@
 
 namespace {
 
+// The window was fitted again with its frame, or it is too late for that.
+bool refitted = false;
+Uint32 shownAt = 0;
+
 // Where the window stood before it covered the display by itself.
 bool coveringByItself = false;
 SDL_Rect windowedPlace{0, 0, 0, 0};
@@ -48,10 +52,12 @@ void fitWindowToDisplay()
     if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
-    SDL_Point size = fittedWindowSize(usable.w - left - right, usable.h - top - bottom);
+    int availableW = usable.w - left - right, availableH = usable.h - top - bottom;
+    SDL_Point size = fittedWindowSize(availableW, availableH);
     if (size.x == gameWidth) return;
     SDL_SetWindowSize(window, size.x, size.y);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    // Centred with its frame in the work area: a window manager puts the frame where it is moved to.
+    SDL_SetWindowPosition(window, usable.x + (availableW - size.x) / 2, usable.y + (availableH - size.y) / 2);
 }
 
 void showFittedWindow()
@@ -59,10 +65,22 @@ void showFittedWindow()
     if (!window) return;
     fitWindowToDisplay();
     SDL_ShowWindow(window);
-    // A window manager's frame is known only once the window is shown.
+    shownAt = SDL_GetTicks();
+    refitted = false;
+}
+
+void refitOnceFramed()
+{
+    if (refitted || !window) return;
+    if (fullscreen || SDL_GetTicks() - shownAt > 3000) {  // the player's choice, or no frame coming
+        refitted = true;
+        return;
+    }
     int top = 0;
     SDL_GetWindowBordersSize(window, &top, nullptr, nullptr, nullptr);
-    if (top > 0) fitWindowToDisplay();
+    if (top <= 0) return;
+    refitted = true;
+    fitWindowToDisplay();
 }
 
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight)

@@ -8,6 +8,9 @@
 void fitWindowToDisplay();
 // Shows the window at its fitted size once everything is loaded.
 void showFittedWindow();
+// A window manager frames the window some moments after it shows: then,
+// once, the window is fitted again with its frame. Called every frame.
+void refitOnceFramed();
 // The window size that fits the available area, at most the game's own size.
 SDL_Point fittedWindowSize(int availableWidth, int availableHeight);
 

@@ -17,7 +17,10 @@ struct Station {
 extern const Station stations[stationCount];
 
 // The station shown, or null in the menus.
-const Station* shownStation();
+inline const Station* shownStation()
+{
+    return scene >= 0 && scene < stationCount ? &stations[scene] : nullptr;
+}
 
 // The screens drawn in place of the play screen.
 struct ScreenDrawing {
