@@ -2,8 +2,10 @@
 # that size, on a number Xvfb picks itself; sets DISPLAY and xvfb (its pid).
 # -noreset: by default the server resets whenever its last client leaves (a
 # polling xdotool, or SDL's own probe), and a game connecting during a reset
-# finds no display.
+# finds no display. A display number left in FOLDER by an earlier server is
+# removed first, or it could be read before the new server writes its own.
 start_xvfb() {
+    rm -f "$3/display"
     Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp -noreset 3> "$3/display" > "$3/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do [[ -s $3/display ]] && break; sleep 0.1; done
