@@ -73,9 +73,24 @@ void setWindowIcon()
 
 }  // namespace
 
-double frameWait(double elapsedUs, double overrunUs)
+namespace {
+
+// When a frame is due, after its start, given how late the last one ended.
+double frameDue(double lateUs)
 {
-    return std::max(0.0, 8000.0 - std::min(overrunUs, 500.0) - elapsedUs);
+    return 8000.0 - std::min(lateUs, 4000.0);
+}
+
+}  // namespace
+
+double frameWait(double elapsedUs, double lateUs)
+{
+    return std::max(0.0, frameDue(lateUs) - elapsedUs);
+}
+
+double frameLate(double elapsedUs, double waitedUs, double lateUs)
+{
+    return std::max(0.0, elapsedUs + waitedUs - frameDue(lateUs));
 }
 
 void holdMemoryTightly()
@@ -139,7 +154,7 @@ bool startUp()
 namespace {
 
 uint64_t frameStartCounter = 0;
-double overrunUs = 0.0;  // how far the last frame's wait overran its 8 ms
+double lateUs = 0.0;  // how far the last frame ended past when it was due
 
 double microsecondsSinceFrameStart()
 {
@@ -158,11 +173,10 @@ void runFrame()
     updateFrame();
     drawFrame();
     double elapsed = microsecondsSinceFrameStart();
-    double wait = frameWait(elapsed, overrunUs);
-    overrunUs = 0.0;
-    if (wait <= 0) return;
-    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
-    overrunUs = std::max(0.0, microsecondsSinceFrameStart() - (elapsed + wait));
+    double wait = frameWait(elapsed, lateUs);
+    if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
+    double ended = microsecondsSinceFrameStart();
+    lateUs = frameLate(elapsed, ended - elapsed, lateUs);
 }
 
 void shutDown()

@@ -22,8 +22,11 @@ void holdMemoryTightly();
 void buildShellButtons();
 void buildPauseButtons();
 
-// Microseconds still to wait, after elapsedUs of a frame, for the frame to
-// last 8 ms. A sleep wakes a little late; that overrun of the last frame is
-// made up in this one (half a millisecond at most), so frames average 8 ms,
-// 125 a second, instead of 8 ms and the overrun.
-double frameWait(double elapsedUs, double overrunUs);
+// Frames keep a pace of 8 ms, 125 a second. A frame that ended late, by a
+// sleep that woke a little late or by work that ran long (a large part of a
+// full-screen window shown again), is made up in the next one, which is due
+// that much sooner (by half a frame at most, so a long stall brings no burst).
+// Microseconds still to wait after elapsedUs of a frame, the last one lateUs late:
+double frameWait(double elapsedUs, double lateUs);
+// How late a frame ended that worked elapsedUs and then waited waitedUs.
+double frameLate(double elapsedUs, double waitedUs, double lateUs);
