@@ -19,19 +19,12 @@ bool fits(const SDL_Surface* canvas)
     return shownW == canvas->w && shownH == canvas->h && !shown.empty();
 }
 
-// Whether w pixels differ; a whole tile's row is compared inline, without a call.
-bool rowsDiffer(const Uint32* a, const Uint32* b, int w)
-{
-    if (w == tile) return std::memcmp(a, b, tile * 4u) != 0;
-    return std::memcmp(a, b, w * 4u) != 0;
-}
-
 // Whether the tile differs from what was shown; if so it is shown now.
 bool tileChanged(const SDL_Surface* canvas, int x, int y, int w, int h)
 {
     bool changed = false;
     for (int row = y; row < y + h && !changed; ++row) {
-        changed = rowsDiffer(rowOf(canvas, row) + x, &shown[static_cast<size_t>(row) * shownW + x], w);
+        changed = std::memcmp(rowOf(canvas, row) + x, &shown[static_cast<size_t>(row) * shownW + x], w * 4u) != 0;
     }
     if (!changed) return false;
     for (int row = y; row < y + h; ++row) {
