@@ -71,10 +71,6 @@ void setWindowIcon()
     SDL_FreeSurface(icon);
 }
 
-}  // namespace
-
-namespace {
-
 // When a frame is due, after its start, given how late the last one ended.
 double frameDue(double lateUs)
 {
@@ -88,9 +84,9 @@ double frameWait(double elapsedUs, double lateUs)
     return std::max(0.0, frameDue(lateUs) - elapsedUs);
 }
 
-double frameLate(double elapsedUs, double waitedUs, double lateUs)
+double frameLate(double endedUs, double lateUs)
 {
-    return std::max(0.0, elapsedUs + waitedUs - frameDue(lateUs));
+    return std::max(0.0, endedUs - frameDue(lateUs));
 }
 
 void holdMemoryTightly()
@@ -175,8 +171,7 @@ void runFrame()
     double elapsed = microsecondsSinceFrameStart();
     double wait = frameWait(elapsed, lateUs);
     if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(wait)));
-    double ended = microsecondsSinceFrameStart();
-    lateUs = frameLate(elapsed, ended - elapsed, lateUs);
+    lateUs = frameLate(microsecondsSinceFrameStart(), lateUs);
 }
 
 void shutDown()

@@ -28,5 +28,5 @@ void buildPauseButtons();
 // that much sooner (by half a frame at most, so a long stall brings no burst).
 // Microseconds still to wait after elapsedUs of a frame, the last one lateUs late:
 double frameWait(double elapsedUs, double lateUs);
-// How late a frame ended that worked elapsedUs and then waited waitedUs.
-double frameLate(double elapsedUs, double waitedUs, double lateUs);
+// How late a frame ended that ended endedUs after its start.
+double frameLate(double endedUs, double lateUs);

@@ -15,7 +15,6 @@ constexpr double slideSpeed = 5.0;
 constexpr double waitingX = 100.0;  // where an entering bucket waits to be picked up
 constexpr double deliveredX = 1200.0;
 
-
 // Every slot in the order drop targets are looked at: counter, delivery, fridge.
 std::vector<Slot*> allSlots()
 {
